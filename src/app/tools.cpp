@@ -1,0 +1,24 @@
+#include "app/tools.h"
+
+#include "nmea/nmeawindow.h"
+
+namespace tb {
+
+namespace {
+
+template <typename Window>
+ToolFactory make()
+{
+    return [](ToolHost &host) -> ToolWindow * { return new Window(host); };
+}
+
+} // namespace
+
+ToolFactories toolFactories()
+{
+    return {
+        {QStringLiteral("NMEA"), make<NmeaWindow>()},
+    };
+}
+
+} // namespace tb

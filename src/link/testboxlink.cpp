@@ -1,0 +1,84 @@
+#include "testboxlink.h"
+
+#include "common/numbers.h"
+#include "link/portmap.h"
+
+namespace tb {
+
+namespace {
+
+constexpr int writeTimeoutMs = 2000;
+
+} // namespace
+
+TestboxLink::TestboxLink(QObject *parent) : QObject(parent)
+{
+    connect(&m_port, &QSerialPort::readyRead, this, &TestboxLink::dataArrived);
+    connect(&m_port, &QSerialPort::errorOccurred, this, &TestboxLink::onError);
+}
+
+std::optional<int> TestboxLink::portNumber(const QString &portText)
+{
+    const auto n = roundToInt16(readNumber(portText));
+    if (!n)
+        return std::nullopt;
+    return int(*n);
+}
+
+bool TestboxLink::open(int port)
+{
+    if (m_port.isOpen())
+        m_port.close();
+    const QString device = PortMap::probe().device(port);
+    if (device.isEmpty())
+        return false;
+    m_port.setPortName(device);
+    if (!m_port.open(QIODevice::ReadWrite))
+        return false;
+    const bool configured = m_port.setBaudRate(baudRate) && m_port.setDataBits(QSerialPort::Data8)
+        && m_port.setParity(QSerialPort::NoParity) && m_port.setStopBits(QSerialPort::OneStop)
+        && m_port.setFlowControl(QSerialPort::NoFlowControl);
+    if (!configured) {
+        m_port.close();
+        return false;
+    }
+    m_port.clear();
+    return true;
+}
+
+void TestboxLink::close()
+{
+    if (m_port.isOpen())
+        m_port.close();
+}
+
+bool TestboxLink::send(const QByteArray &bytes)
+{
+    if (!m_port.isOpen())
+        return false;
+    m_sending = true;
+    bool ok = m_port.write(bytes) == bytes.size();
+    while (ok && m_port.bytesToWrite() > 0)
+        ok = m_port.waitForBytesWritten(writeTimeoutMs);
+    m_sending = false;
+    return ok && m_port.isOpen();
+}
+
+QByteArray TestboxLink::takeReceived()
+{
+    if (!m_port.isOpen())
+        return {};
+    return m_port.readAll();
+}
+
+void TestboxLink::onError(QSerialPort::SerialPortError error)
+{
+    // A vanished device keeps reporting read errors while the port stays open: close on the first.
+    const bool gone = error == QSerialPort::ReadError || error == QSerialPort::ResourceError;
+    if (!gone || !m_port.isOpen() || m_sending)
+        return;
+    m_port.close();
+    emit lost();
+}
+
+} // namespace tb
