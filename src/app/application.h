@@ -11,7 +11,7 @@ namespace tb {
 
 
 // Builds the launcher with every tool window it can open and shows it. Without `dialogs` the
-// launcher uses the real message boxes and file dialogs. The launcher deletes itself when closed.
+// launcher uses the real message boxes and file dialogs. The launcher lives until the application quits.
 QWidget *openLauncher(std::unique_ptr<Dialogs> dialogs = nullptr);
 
 } // namespace tb

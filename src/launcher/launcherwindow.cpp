@@ -119,7 +119,12 @@ LauncherWindow::LauncherWindow(ToolFactories factories, std::unique_ptr<Dialogs>
     fillPortList();
 }
 
-LauncherWindow::~LauncherWindow() = default;
+LauncherWindow::~LauncherWindow()
+{
+    // The tool windows lean on their launcher; none may outlive it.
+    for (const QPointer<ToolWindow> &window : std::as_const(m_open))
+        delete window.data();
+}
 
 QString LauncherWindow::portText() const
 {
