@@ -6,6 +6,8 @@
 #include "link/toolwindow.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QLabel>
@@ -169,7 +171,15 @@ void LauncherWindow::showDevice()
 {
     const auto port = TestboxLink::portNumber(m_combo->currentText());
     const QString device = port ? m_ports.device(*port) : QString();
-    const QString text = device.isEmpty() ? QString() : QStringLiteral("Port %1 is %2").arg(*port).arg(device);
+    QString text;
+    if (!device.isEmpty()) {
+        // An alias in the working directory is shown by its name and the device it leads to.
+        const QFileInfo info(device);
+        const QString shown = info.isSymLink() && info.absolutePath() == QDir::current().absolutePath()
+            ? QStringLiteral("%1 (%2)").arg(info.fileName(), info.symLinkTarget())
+            : device;
+        text = QStringLiteral("Port %1 is %2").arg(*port).arg(shown);
+    }
     m_device->setText(text);
     m_combo->setToolTip(text);
 }

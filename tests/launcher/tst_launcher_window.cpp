@@ -81,7 +81,7 @@ private slots:
         QCOMPARE(items.first(), QString(" 1"));
         QVERIFY(items.contains(" 3") && items.contains(" 4"));
         QCOMPARE(combo->currentText(), QString(" 3"));
-        QVERIFY(control<QLabel>(m_launcher, "lblDevice")->text().endsWith("COM3"));
+        QCOMPARE(control<QLabel>(m_launcher, "lblDevice")->text(), "Port 3 is COM3 (" + m_ports[3].slavePath() + ")");
         QCOMPARE(control<QLabel>(m_launcher, "Label5")->text(), QString("23-03-2012"));
         QCOMPARE(control<QLabel>(m_launcher, "Label3")->text(), QString("Select comport and& function"));
         QVERIFY(control<QLineEdit>(m_launcher, "txtComport")->isHidden());
