@@ -99,6 +99,20 @@ private slots:
         again->close();
     }
 
+    void vanishedPortIsReportedOnce()
+    {
+        auto *window = new NmeaWindow(host());
+        QVERIFY(window->portOpen());
+        m_pty.close();
+        QTRY_COMPARE(host().scripted.messages, QStringList {QStringLiteral("Problem with com 3")});
+        QTest::qWait(300);
+        QCOMPARE(host().scripted.messages.size(), 1);
+        QVERIFY(!window->portOpen());
+        QTest::mouseClick(control<QPushButton>(window, "cmdSendLige"), Qt::LeftButton);
+        QCOMPARE(host().scripted.messages.size(), 2);
+        window->close();
+    }
+
 private:
     std::unique_ptr<WorkDir> m_work;
     PtyPort m_pty;
