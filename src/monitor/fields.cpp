@@ -1,0 +1,70 @@
+#include "fields.h"
+
+#include "monitor/basestationdecoders.h"
+#include "monitor/classbdecoders.h"
+#include "monitor/commondecoders.h"
+#include "monitor/positionreportdecoders.h"
+#include "monitor/safetytextdecoder.h"
+#include "monitor/staticdatadecoders.h"
+
+namespace tb::monitor {
+
+namespace {
+
+// The longitude of 1, 2 and 3 starts in byte 8.
+constexpr int lon123FirstByte = 8;
+
+std::optional<QString> utcTime(const ByteTable &bytes)
+{
+    const QString hourMinute = decodeUtcHour(bytes) + u':' + decodeUtcMinute(bytes) + u':';
+    const auto second = decodeUtcSecond(bytes);
+    if (!second)
+        return std::nullopt;
+    return hourMinute + *second;
+}
+
+} // namespace
+
+std::optional<QString> decodeField(Field field, const ByteTable &bytes, QChar decimalSeparator)
+{
+    switch (field) {
+    case Field::NavStatus: return decodeNavStatus(bytes);
+    case Field::Rot: return decodeRot(bytes);
+    case Field::Sog: return decodeSog(bytes, decimalSeparator);
+    case Field::PosAcc123: return decodePosAcc123(bytes);
+    case Field::Lon123: return decodeLon123(bytes, lon123FirstByte);
+    case Field::Lat123: return decodeLat123(bytes);
+    case Field::Cog: return decodeCog(bytes, decimalSeparator);
+    case Field::Heading: return decodeHeading(bytes);
+    case Field::TimeStamp: return decodeTimeStamp(bytes);
+    case Field::Sog18: return decodeSog18(bytes, decimalSeparator);
+    case Field::PosAcc18: return decodePosAcc18(bytes);
+    case Field::Lon18: return decodeLon18(bytes);
+    case Field::Lat18: return decodeLat18(bytes);
+    case Field::Cog18: return decodeCog18(bytes, decimalSeparator);
+    case Field::Heading18: return decodeHeading18(bytes);
+    case Field::UtcYear: return decodeUtcYear(bytes);
+    case Field::UtcMonthDay: return decodeUtcMonth(bytes) + u'-' + decodeUtcDay(bytes);
+    case Field::UtcTime: return utcTime(bytes);
+    case Field::PosAcc4: return decodePosAcc4(bytes);
+    case Field::Lon4: return decodeLon4(bytes);
+    case Field::Lat4: return decodeLat4(bytes);
+    case Field::FixDevice: return decodeFixDevice(bytes);
+    case Field::AisVersion: return decodeAisVersion(bytes);
+    case Field::ImoNumber: return decodeImoNumber(bytes);
+    case Field::CallSign: return decodeCallSign(bytes);
+    case Field::ShipName: return decodeShipName(bytes);
+    case Field::ShipType: return decodeShipType(bytes);
+    case Field::Dimension: return decodeDimension(bytes);
+    case Field::Destination: return decodeDestination(bytes);
+    case Field::Dte: return decodeDte(bytes);
+    case Field::SafetyText: return decodeSafetyText(bytes);
+    case Field::Raim: return decodeRaim(bytes);
+    case Field::CommState: return decodeCommState(bytes);
+    case Field::Blank: return QStringLiteral(" ");
+    case Field::Empty: return QString();
+    }
+    return std::nullopt;
+}
+
+} // namespace tb::monitor

@@ -1,0 +1,12 @@
+#include "safetytextdecoder.h"
+
+#include "monitor/fieldtexts.h"
+
+namespace tb::monitor {
+
+std::optional<QString> decodeSafetyText(const ByteTable &bytes)
+{
+    return sixBitText(bytes, 40, 12, {6, 9, 12});
+}
+
+} // namespace tb::monitor

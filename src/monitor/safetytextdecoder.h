@@ -1,0 +1,15 @@
+// Safety related broadcast text, message 14: only its first 12 characters are shown.
+#pragma once
+
+#include "monitor/bytetable.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace tb::monitor {
+
+// Bytes 6, 9 and 12 read strictly: a short message 14 line fails here.
+std::optional<QString> decodeSafetyText(const ByteTable &bytes);
+
+} // namespace tb::monitor

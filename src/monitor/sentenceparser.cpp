@@ -1,0 +1,104 @@
+#include "sentenceparser.h"
+
+#include "monitor/commondecoders.h"
+
+#include <span>
+
+namespace tb::monitor {
+
+namespace {
+
+struct ColumnField
+{
+    int column;
+    Field field;
+};
+
+// Columns in the order their decoders run, which decides what a failing strict reading leaves
+// written. Columns not listed keep what the row held before.
+constexpr ColumnField staticDataColumns[] = {
+    {4, Field::AisVersion}, {5, Field::ImoNumber}, {6, Field::CallSign}, {7, Field::ShipName},
+    {8, Field::ShipType}, {9, Field::Dimension}, {10, Field::Blank}, {11, Field::Blank},
+    {12, Field::Blank}, {13, Field::Destination}, {14, Field::Dte},
+};
+
+constexpr ColumnField baseStationColumns[] = {
+    {13, Field::Raim}, {14, Field::CommState}, {4, Field::UtcYear}, {5, Field::UtcMonthDay},
+    {6, Field::UtcTime}, {7, Field::PosAcc4}, {8, Field::Lon4}, {9, Field::Lat4},
+    {10, Field::FixDevice}, {11, Field::Empty}, {12, Field::Empty},
+};
+
+constexpr ColumnField classBColumns[] = {
+    {13, Field::Raim}, {14, Field::CommState}, {7, Field::PosAcc18}, {8, Field::Lon18},
+    {9, Field::Lat18}, {4, Field::Blank}, {5, Field::Blank}, {6, Field::Sog18},
+    {10, Field::Cog18}, {11, Field::Heading18}, {12, Field::Blank},
+};
+
+constexpr ColumnField safetyTextColumns[] = {
+    {13, Field::Raim}, {14, Field::CommState}, {6, Field::SafetyText},
+};
+
+constexpr ColumnField positionReportColumns[] = {
+    {13, Field::Raim}, {14, Field::CommState}, {7, Field::PosAcc123}, {8, Field::Lon123},
+    {9, Field::Lat123}, {4, Field::NavStatus}, {5, Field::Rot}, {6, Field::Sog},
+    {10, Field::Cog}, {11, Field::Heading}, {12, Field::TimeStamp},
+};
+
+std::span<const ColumnField> columnsFor(int msgId)
+{
+    switch (msgId) {
+    case 5: return staticDataColumns;
+    case 4:
+    case 11: return baseStationColumns;
+    case 18: return classBColumns;
+    case 14: return safetyTextColumns;
+    default: return positionReportColumns;
+    }
+}
+
+// Character `position` (counted from 1) and the one after it, as far as the line goes.
+QString twoCharactersAt(QStringView line, qsizetype position)
+{
+    const qsizetype index = position - 1;
+    if (index < 0 || index >= line.size())
+        return {};
+    return line.sliced(index, std::min<qsizetype>(2, line.size() - index)).toString();
+}
+
+} // namespace
+
+int fillByteTable(QStringView line, ByteTable &bytes)
+{
+    const qsizetype dollar = line.indexOf(u'$') + 1;
+    const qsizetype star = line.indexOf(u'*') + 1;
+    const int count = star == longLineStar ? longLineBytes : shortLineBytes;
+    for (int k = 1; k <= count; ++k) {
+        const qsizetype position = k == 1 ? dollar + 5 : dollar + 3 * k + 3;
+        bytes.setEntry(k, QStringLiteral("&H") + twoCharactersAt(line, position));
+    }
+    return count;
+}
+
+ParseResult parseSentence(QStringView line, ParserState &state, QChar decimalSeparator)
+{
+    state.historyRow += 1;
+    if (state.historyRow > HistoryTable::lastRow)
+        state.historyRow = 1;
+    const int row = state.historyRow;
+
+    fillByteTable(line, state.bytes);
+    const int msgId = decodeMsgId(state.bytes);
+    state.history.cell(row, MmsiColumn) = decodeMmsi(state.bytes);
+    state.history.cell(row, MsgIdColumn) = QString::number(msgId);
+    state.history.cell(row, RepeatColumn) = QString::number(decodeRepeat(state.bytes));
+
+    for (const ColumnField &c : columnsFor(msgId)) {
+        auto text = decodeField(c.field, state.bytes, decimalSeparator);
+        if (!text)
+            return {c.field};
+        state.history.cell(row, c.column) = std::move(*text);
+    }
+    return {};
+}
+
+} // namespace tb::monitor

@@ -1,0 +1,47 @@
+// Cutting one Testbox line into the byte table and decoding it into the next history row.
+//
+// A Testbox line carries each message byte as two hexadecimal digits at fixed places counted from
+// its first "$": byte 1 at "$"+5, byte k >= 2 at "$"+3k+3. It has 54 byte places when its first "*"
+// is its 166th character (a message 5), else 21. Nothing else of the line is checked: no line is
+// refused, and garbled digits read as the byte readings make of them.
+#pragma once
+
+#include "monitor/bytetable.h"
+#include "monitor/fields.h"
+#include "monitor/historytable.h"
+
+#include <QStringView>
+
+#include <optional>
+
+namespace tb::monitor {
+
+constexpr int shortLineBytes = 21;
+constexpr int longLineBytes = 54;
+// The "*" of a long line stands at this character.
+constexpr int longLineStar = 166;
+
+// What the parser works on; all of it carries over from line to line.
+struct ParserState
+{
+    ByteTable bytes;
+    HistoryTable history;
+    int historyRow = 0;
+};
+
+struct ParseResult
+{
+    // The field whose strict reading failed: the columns decoded before it keep their new texts,
+    // the later ones their old ones.
+    std::optional<Field> failedField;
+    bool ok() const { return !failedField; }
+};
+
+// Writes the byte texts of the line; returns the byte count (21 or 54). Entries above the count
+// keep the texts of an earlier line.
+int fillByteTable(QStringView line, ByteTable &bytes);
+
+// Advances the history row (101 becomes 1), fills the byte table and decodes the row.
+ParseResult parseSentence(QStringView line, ParserState &state, QChar decimalSeparator);
+
+} // namespace tb::monitor
