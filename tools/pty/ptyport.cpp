@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -97,6 +98,20 @@ bool PtyPort::write(const QByteArray &bytes)
         }
     }
     return done == bytes.size();
+}
+
+qsizetype PtyPort::unreadBySlave() const
+{
+    int count = 0;
+    if (m_slave < 0 || ::ioctl(m_slave, FIONREAD, &count) != 0)
+        return 0;
+    return count;
+}
+
+void PtyPort::discardUnread()
+{
+    if (m_slave >= 0)
+        ::tcflush(m_slave, TCIFLUSH);
 }
 
 void PtyPort::close()

@@ -32,6 +32,11 @@ public:
     QByteArray readExactly(int count, int timeoutMs = 3000);
     bool write(const QByteArray &bytes);
 
+    // Bytes written to the tool's side that nobody has read yet.
+    qsizetype unreadBySlave() const;
+    // Drops them, as a serial port that nobody holds open loses what arrives.
+    void discardUnread();
+
     // Ends the pair as an unplugged device would: the tool's side then fails to read.
     void close();
 
