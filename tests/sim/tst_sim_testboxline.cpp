@@ -1,0 +1,100 @@
+// Testbox lines as the simulator writes them, read back by the monitor's rule, and the send files.
+#include "monitorreading.h"
+#include "sim/testboxline.h"
+
+#include <QTest>
+
+using namespace tb::sim;
+
+namespace {
+
+QByteArray countingBytes(int n)
+{
+    QByteArray bytes;
+    for (int i = 0; i < n; ++i)
+        bytes += char(i * 7 + 3);
+    return bytes;
+}
+
+// The default position report of the composer.
+const QByteArray positionReport = QByteArray::fromHex("041D6F3457E03FF02C4D63A0BBD79E102D78020000");
+
+} // namespace
+
+class TestTestboxLine : public QObject
+{
+    Q_OBJECT
+private slots:
+    void exactText()
+    {
+        QCOMPARE(testboxLine(positionReport),
+                 QByteArray("$001504  1D 6F 34 57 E0 3F F0 2C 4D 63 A0 BB D7 9E 10 2D 78 02 00 00 *\r\n"));
+        QCOMPARE(testboxLine(QByteArray("\xC8", 1)), QByteArray("$0001C8  *\r\n"));
+    }
+
+    void monitorReadsTheBytes_data()
+    {
+        QTest::addColumn<QByteArray>("message");
+        QTest::addColumn<int>("starAt");  // from 1
+        QTest::addColumn<int>("bytesRead");
+        QTest::newRow("position report") << positionReport << 70 << 21;
+        QTest::newRow("21 bytes with every high value") << QByteArray(21, char(0xFF)) << 70 << 21;
+        QTest::newRow("53 bytes put the star at 166") << countingBytes(53) << 166 << 53;
+        QTest::newRow("52 bytes are not long") << countingBytes(52) << 163 << 21;
+    }
+    void monitorReadsTheBytes()
+    {
+        QFETCH(QByteArray, message);
+        QFETCH(int, starAt);
+        QFETCH(int, bytesRead);
+        const QByteArray line = testboxLine(message);
+        QCOMPARE(line.indexOf('*') + 1, starAt);
+        QVERIFY(line.endsWith("*\r\n"));
+        QCOMPARE(line.count('*'), 1);
+        QCOMPARE(tb::test::monitorBytes(line).left(bytesRead), message.left(bytesRead));
+    }
+
+    void sendFile_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QList<QByteArray>>("lines");
+        QTest::newRow("Testbox line as it stands, CR LF file")
+            << QByteArray("$0015xx  raw*\r\n") << QList<QByteArray> {"$0015xx  raw*\r\n"};
+        QTest::newRow("hex pairs with blanks") << QByteArray("04 1D 6F 34 57 E0 3F F0 2C 4D 63 A0 BB D7 9E 10 2D 78 02 00 00\n")
+                                               << QList<QByteArray> {testboxLine(positionReport)};
+        QTest::newRow("hex run, commas, lower case, no final line end")
+            << QByteArray("041d6f,34\t57") << QList<QByteArray> {testboxLine(QByteArray::fromHex("041D6F3457"))};
+        QTest::newRow("comments and blank lines skipped")
+            << QByteArray("# demo\n\n   \n$A*\n#$B*\nC8\n")
+            << QList<QByteArray> {"$A*\r\n", testboxLine(QByteArray("\xC8", 1))};
+    }
+    void sendFile()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QList<QByteArray>, lines);
+        const auto read = readSendFile(content);
+        QVERIFY(std::holds_alternative<QList<QByteArray>>(read));
+        QCOMPARE(std::get<QList<QByteArray>>(read), lines);
+    }
+
+    void sendFileRefusals_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("line");
+        QTest::newRow("odd digit count") << QByteArray("$ok*\n041\n") << 2;
+        QTest::newRow("pair torn by a blank") << QByteArray("0 41\n") << 1;
+        QTest::newRow("not hexadecimal") << QByteArray("\n\nhello\n") << 3;
+        QTest::newRow("Testbox line not at the start") << QByteArray(" $0015*\n") << 1;
+    }
+    void sendFileRefusals()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, line);
+        const auto read = readSendFile(content);
+        QVERIFY(std::holds_alternative<SendFileError>(read));
+        QCOMPARE(std::get<SendFileError>(read).line, line);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTestboxLine)
+#include "tst_sim_testboxline.moc"

@@ -1,0 +1,199 @@
+#include "simulator.h"
+
+#include "demomessages.h"
+#include "framedescription.h"
+#include "testboxline.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSocketNotifier>
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace tb::sim {
+
+namespace {
+
+// While a line goes out the port is written at most this often, a few bytes at a time.
+constexpr qint64 sendTickMs = 10;
+
+} // namespace
+
+Simulator::Simulator(const Options &options, Printer print, QObject *parent)
+    : QObject(parent),
+      m_options(options),
+      m_print(std::move(print)),
+      m_sender(options.intervalMs, 0),
+      m_unread(0)
+{
+    m_clock.start();
+    m_quietTimer.setSingleShot(true);
+    m_quietTimer.setTimerType(Qt::PreciseTimer);
+    m_sendTimer.setSingleShot(true);
+    m_sendTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_quietTimer, &QTimer::timeout, this, &Simulator::endQuietFrames);
+    connect(&m_sendTimer, &QTimer::timeout, this, &Simulator::sendDue);
+}
+
+Simulator::~Simulator()
+{
+    stop();
+}
+
+bool Simulator::start(QString *error)
+{
+    if (!loadLines(error))
+        return false;
+    const QDir here = QDir::current();
+    m_port = m_options.port ? m_options.port : PtyPort::firstFreePort(here);
+    if (m_port == 0) {
+        *error = QStringLiteral("Every port number from 1 to 25 has a COMn entry in %1.").arg(here.path());
+        return false;
+    }
+    const QString aliasName = QStringLiteral("COM%1").arg(m_port);
+    const QFileInfo entry(here.absoluteFilePath(aliasName));
+    // A dangling link is what a killed simulator leaves behind; anything else may be in use.
+    if (entry.exists()) {
+        *error = QStringLiteral("%1 already exists in %2: choose another --port or remove it.")
+                     .arg(aliasName, here.path());
+        return false;
+    }
+    if (!m_pty.open(m_port, here, error))
+        return false;
+    m_readable = new QSocketNotifier(m_pty.masterFd(), QSocketNotifier::Read, this);
+    connect(m_readable, &QSocketNotifier::activated, this, &Simulator::readPort);
+    m_print(QStringLiteral("Testbox simulator on port %1: %2 -> %3")
+                .arg(m_port)
+                .arg(m_pty.aliasPath(), m_pty.slavePath()));
+    scheduleSend();
+    return true;
+}
+
+void Simulator::stop()
+{
+    if (!m_pty.isOpen())
+        return;
+    delete m_readable;
+    m_readable = nullptr;
+    m_quietTimer.stop();
+    m_sendTimer.stop();
+    handle(m_decoder.expire(std::numeric_limits<qint64>::max()));
+    m_pty.close();
+    m_print(QStringLiteral("Stopped, COM%1 removed").arg(m_port));
+}
+
+bool Simulator::loadLines(QString *error)
+{
+    QList<QByteArray> lines;
+    if (!m_options.sendFile.isEmpty()) {
+        QFile file(m_options.sendFile);
+        if (!file.open(QIODevice::ReadOnly)) {
+            *error = QStringLiteral("Cannot read %1: %2").arg(m_options.sendFile, file.errorString());
+            return false;
+        }
+        const auto read = readSendFile(file.readAll());
+        if (const auto *bad = std::get_if<SendFileError>(&read)) {
+            *error = QStringLiteral("%1:%2: neither a Testbox line nor hexadecimal message bytes")
+                         .arg(m_options.sendFile)
+                         .arg(bad->line);
+            return false;
+        }
+        lines += std::get<QList<QByteArray>>(read);
+    }
+    if (m_options.demo) {
+        for (const QByteArray &message : demoMessageBytes())
+            lines += testboxLine(message);
+    }
+    m_sender.setPlan(lines, m_options.repeat);
+    return true;
+}
+
+void Simulator::readPort()
+{
+    QByteArray bytes;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(m_pty.masterFd(), buffer, sizeof buffer);
+        if (n > 0) {
+            bytes.append(buffer, n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK)) {
+            // The simulator holds the slave open itself, so this is not a tool going away.
+            m_print(QStringLiteral("Reading the port failed: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+            m_readable->setEnabled(false);
+        }
+        break;
+    }
+    handle(m_decoder.feed(bytes, now()));
+    scheduleQuiet();
+}
+
+void Simulator::endQuietFrames()
+{
+    handle(m_decoder.expire(now()));
+    scheduleQuiet();
+}
+
+void Simulator::handle(const QList<Frame> &frames)
+{
+    for (const Frame &frame : frames) {
+        m_print(describeFrame(frame));
+        if (m_options.loop && frame.kind == FrameKind::Ais && frame.end == FrameEnd::QuietLine && frame.bytes.size() > 1) {
+            m_sender.enqueue(testboxLine(frame.bytes.mid(1)));
+            if (!m_sender.busy())
+                scheduleSend();
+        }
+    }
+}
+
+void Simulator::sendDue()
+{
+    const qint64 t = now();
+    const LineSender::Chunk chunk = m_sender.due(t);
+    m_unread.observe(m_pty.unreadBySlave(), t);
+    if (chunk.startsLine && m_unread.stale(t)) {
+        m_print(QStringLiteral("Dropped %1 unread bytes: nobody holds the port open").arg(m_pty.unreadBySlave()));
+        m_pty.discardUnread();
+        m_unread.observe(0, t);
+    }
+    qsizetype written = 0;
+    while (written < chunk.bytes.size()) {
+        const ssize_t n = ::write(m_pty.masterFd(), chunk.bytes.constData() + written, size_t(chunk.bytes.size() - written));
+        if (n > 0)
+            written += n;
+        else if (!(n < 0 && errno == EINTR))
+            break; // full: the rest waits for the next tick
+    }
+    if (const auto line = m_sender.written(written, t))
+        m_print(QStringLiteral("Sent %1").arg(QString::fromLatin1(line->trimmed())));
+    scheduleSend();
+}
+
+void Simulator::scheduleQuiet()
+{
+    if (const auto deadline = m_decoder.deadline())
+        m_quietTimer.start(int(std::max<qint64>(0, *deadline - now())));
+    else
+        m_quietTimer.stop();
+}
+
+void Simulator::scheduleSend()
+{
+    const auto wake = m_sender.nextWake();
+    if (!wake) {
+        m_sendTimer.stop();
+        return;
+    }
+    qint64 delay = std::max<qint64>(0, *wake - now());
+    if (m_sender.busy())
+        delay = std::max(delay, sendTickMs);
+    m_sendTimer.start(int(std::min<qint64>(delay, std::numeric_limits<int>::max())));
+}
+
+} // namespace tb::sim

@@ -1,0 +1,60 @@
+// The simulator at run time: the pseudo-terminal and its alias, reading frames as they arrive,
+// sending lines on their schedule and printing what happens. Idle, it waits on the port and its
+// timers alone.
+#pragma once
+
+#include "framedecoder.h"
+#include "linesender.h"
+#include "options.h"
+#include "pty/ptyport.h"
+#include "unreadwatch.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+
+class QSocketNotifier;
+
+namespace tb::sim {
+
+class Simulator : public QObject
+{
+    Q_OBJECT
+public:
+    using Printer = std::function<void(const QString &)>;
+
+    Simulator(const Options &options, Printer print, QObject *parent = nullptr);
+    ~Simulator() override;
+
+    // Loads the lines to send, opens the port and its alias in the working directory and says
+    // which. False with the reason when any of that fails.
+    bool start(QString *error);
+    // Closes the port and removes the alias.
+    void stop();
+
+private:
+    bool loadLines(QString *error);
+    void readPort();
+    void endQuietFrames();
+    void handle(const QList<Frame> &frames);
+    void sendDue();
+    void scheduleQuiet();
+    void scheduleSend();
+    qint64 now() const { return m_clock.elapsed(); }
+
+    Options m_options;
+    Printer m_print;
+    QElapsedTimer m_clock;
+    PtyPort m_pty;
+    int m_port = 0;
+    QSocketNotifier *m_readable = nullptr;
+    QTimer m_quietTimer;
+    QTimer m_sendTimer;
+    FrameDecoder m_decoder;
+    LineSender m_sender;
+    UnreadWatch m_unread;
+};
+
+} // namespace tb::sim

@@ -1,0 +1,68 @@
+#include "testboxline.h"
+
+namespace tb::sim {
+
+namespace {
+
+QByteArray hexByte(char byte)
+{
+    return QByteArray(1, byte).toHex().toUpper();
+}
+
+bool isHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+// The bytes of a line of hexadecimal pairs, or nothing when the line is something else.
+std::optional<QByteArray> hexBytes(const QByteArray &line)
+{
+    QByteArray digits;
+    for (char c : line) {
+        if (c == ' ' || c == '\t' || c == ',') {
+            if (digits.size() % 2 != 0)
+                return std::nullopt; // a pair torn apart by a separator
+            continue;
+        }
+        if (!isHexDigit(c))
+            return std::nullopt;
+        digits += c;
+    }
+    if (digits.isEmpty() || digits.size() % 2 != 0)
+        return std::nullopt;
+    return QByteArray::fromHex(digits);
+}
+
+} // namespace
+
+QByteArray testboxLine(const QByteArray &message)
+{
+    QByteArray line = "$" + QByteArray::number(message.size(), 16).toUpper().rightJustified(4, '0');
+    for (qsizetype k = 0; k < message.size(); ++k)
+        line += hexByte(message[k]) + (k == 0 ? "  " : " ");
+    return line + "*\r\n";
+}
+
+std::variant<QList<QByteArray>, SendFileError> readSendFile(const QByteArray &content)
+{
+    QList<QByteArray> lines;
+    const QList<QByteArray> fileLines = content.split('\n');
+    for (qsizetype i = 0; i < fileLines.size(); ++i) {
+        QByteArray line = fileLines[i];
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (line.trimmed().isEmpty() || line.startsWith('#'))
+            continue;
+        if (line.startsWith('$')) {
+            lines += line + "\r\n";
+            continue;
+        }
+        const auto bytes = hexBytes(line);
+        if (!bytes)
+            return SendFileError {int(i + 1)};
+        lines += testboxLine(*bytes);
+    }
+    return lines;
+}
+
+} // namespace tb::sim
