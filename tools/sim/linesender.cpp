@@ -67,10 +67,11 @@ std::optional<QByteArray> LineSender::written(qsizetype count, qint64 nowMs)
     m_offered = 0;
     if (m_current.isEmpty() || m_sent < m_current.size())
         return std::nullopt;
+    // The next line waits until the last byte of this one has left the wire.
+    m_nextStartMs = std::max({m_nextStartMs, nowMs, m_lineStartMs + msForBytes(m_current.size())});
     QByteArray line = m_current;
     m_current.clear();
     m_sent = 0;
-    m_nextStartMs = std::max(m_nextStartMs, nowMs);
     return line;
 }
 
