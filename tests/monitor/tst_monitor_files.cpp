@@ -1,0 +1,206 @@
+// Line intake: the receive buffer, dump file lines and the saved records.
+#include "monitor/dumpfile.h"
+#include "monitor/receivebuffer.h"
+#include "monitor/savedtext.h"
+
+#include <QBuffer>
+#include <QTest>
+
+using namespace tb::monitor;
+
+namespace {
+
+QStringList takeAll(ReceiveBuffer &buffer)
+{
+    QStringList lines;
+    while (auto line = buffer.takeLine())
+        lines += *line;
+    return lines;
+}
+
+QStringList readAll(QIODevice &device, bool *failed = nullptr)
+{
+    DumpLineReader reader(device);
+    QStringList lines;
+    while (auto line = reader.next())
+        lines += *line;
+    if (failed)
+        *failed = reader.failed();
+    return lines;
+}
+
+// Gives its data in pieces and then fails, as a file on a vanishing drive would.
+class FailingDevice final : public QIODevice
+{
+public:
+    FailingDevice(QByteArray data, qint64 failAt) : m_data(std::move(data)), m_failAt(failAt)
+    {
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+
+protected:
+    qint64 readData(char *out, qint64 max) override
+    {
+        if (m_pos >= m_failAt)
+            return -1;
+        const qint64 n = std::min<qint64>(max, m_failAt - m_pos);
+        memcpy(out, m_data.constData() + m_pos, size_t(n));
+        m_pos += n;
+        return n;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+    bool isSequential() const override { return true; }
+
+private:
+    QByteArray m_data;
+    qint64 m_failAt;
+    qint64 m_pos = 0;
+};
+
+} // namespace
+
+class TestMonitorFiles : public QObject
+{
+    Q_OBJECT
+private slots:
+    void receiveBufferLines_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("reads");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("left");
+        QTest::newRow("split across reads") << QList<QByteArray> {"$AB", "CD 12", " 34\r", "\n"}
+                                            << QStringList {"$ABCD 12 34\r\n"} << "";
+        QTest::newRow("several in one read") << QList<QByteArray> {"$one\r\n$two\r\n$thr"}
+                                             << QStringList {"$one\r\n", "$two\r\n"} << "$thr";
+        QTest::newRow("start of the next line kept") << QList<QByteArray> {"$one\r\n$tw", "o\r\n"}
+                                                     << QStringList {"$one\r\n", "$two\r\n"} << "";
+        QTest::newRow("lone CR and LF are no line end") << QList<QByteArray> {"a\rb\nc"} << QStringList {}
+                                                        << "a\rb\nc";
+        QTest::newRow("empty line") << QList<QByteArray> {"\r\n\r\n"} << QStringList {"\r\n", "\r\n"} << "";
+        QTest::newRow("8-bit characters") << QList<QByteArray> {"\xb0\xff\r\n"}
+                                          << QStringList {QString(QChar(0xB0)) + QChar(0xFF) + "\r\n"} << "";
+    }
+    void receiveBufferLines()
+    {
+        QFETCH(QList<QByteArray>, reads);
+        QFETCH(QStringList, lines);
+        QFETCH(QString, left);
+        ReceiveBuffer buffer;
+        QStringList taken;
+        for (const QByteArray &read : reads) {
+            buffer.append(read);
+            taken += takeAll(buffer);
+        }
+        QCOMPARE(taken, lines);
+        QCOMPARE(buffer.pending().toString(), left);
+    }
+
+    void receiveBufferManyQueuedLines()
+    {
+        ReceiveBuffer buffer;
+        QByteArray many;
+        for (int i = 0; i < 10000; ++i)
+            many += "$" + QByteArray::number(i) + "\r\n";
+        buffer.append(many);
+        const QStringList lines = takeAll(buffer);
+        QCOMPARE(lines.size(), 10000);
+        QCOMPARE(lines.first(), QStringLiteral("$0\r\n"));
+        QCOMPARE(lines.last(), QStringLiteral("$9999\r\n"));
+        QVERIFY(buffer.pending().isEmpty());
+    }
+
+    void receiveBufferIsBounded_data()
+    {
+        QTest::addColumn<QByteArray>("noise");
+        QTest::addColumn<QString>("left");
+        QTest::addColumn<QStringList>("linesAfter"); // once "\n$next\r\n" has come
+        QTest::newRow("kept from the last dollar") << QByteArray(4000, 'x') + "$ab" + QByteArray(200, 'y') + "$cd"
+                                                   << "$cd" << QStringList {"$cd\n$next\r\n"};
+        QTest::newRow("no dollar at all") << QByteArray(5000, 'x') << "" << QStringList {"\n$next\r\n"};
+        QTest::newRow("a CR that may meet its LF") << QByteArray(5000, 'x') + "\r" << "\r"
+                                                   << QStringList {"\r\n", "$next\r\n"};
+        QTest::newRow("dollar at the start only") << "$" + QByteArray(5000, 'x') << "" << QStringList {"\n$next\r\n"};
+    }
+    void receiveBufferIsBounded()
+    {
+        QFETCH(QByteArray, noise);
+        QFETCH(QString, left);
+        QFETCH(QStringList, linesAfter);
+        ReceiveBuffer buffer;
+        buffer.append(noise.first(100));
+        buffer.append(noise.sliced(100));
+        QCOMPARE(buffer.pending().toString(), left);
+        buffer.append("\n$next\r\n");
+        QCOMPARE(takeAll(buffer), linesAfter);
+        // Below the bound nothing is dropped.
+        buffer.append(QByteArray(4000, 'z'));
+        QCOMPARE(buffer.pending().size(), 4000);
+        buffer.clear();
+        QVERIFY(buffer.pending().isEmpty());
+    }
+
+    void dumpLines_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("CR LF") << QByteArray("one\r\ntwo\r\n") << QStringList {"one", "two"};
+        QTest::newRow("CR alone") << QByteArray("one\rtwo\r") << QStringList {"one", "two"};
+        QTest::newRow("LF without CR stays") << QByteArray("a\nb\r\nc") << QStringList {"a\nb", "c"};
+        QTest::newRow("last line without end") << QByteArray("one\r\nlast") << QStringList {"one", "last"};
+        QTest::newRow("empty lines") << QByteArray("\r\n\r\r\n") << QStringList {"", "", ""};
+        QTest::newRow("two LF after CR") << QByteArray("a\r\n\nb") << QStringList {"a", "\nb"};
+        QTest::newRow("empty file") << QByteArray() << QStringList {};
+        QTest::newRow("degree byte") << QByteArray("\xb0\r\n") << QStringList {QString(QChar(0xB0))};
+        // The CR ends the first 64 KiB read, its LF starts the next one.
+        QTest::newRow("CR LF across reads") << QByteArray(65535, 'a') + "\r\nb"
+                                            << QStringList {QString(65535, u'a'), "b"};
+    }
+    void dumpLines()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, lines);
+        QBuffer device(&file);
+        QVERIFY(device.open(QIODevice::ReadOnly));
+        bool failed = true;
+        QCOMPARE(readAll(device, &failed), lines);
+        QVERIFY(!failed);
+    }
+
+    void dumpReadFailure()
+    {
+        // The first 64 KiB arrive, then the device fails: the lines before stay read.
+        QByteArray data;
+        while (data.size() < 70000)
+            data += "$line\r\n";
+        FailingDevice device(data, 65536);
+        bool failed = false;
+        const QStringList lines = readAll(device, &failed);
+        QVERIFY(failed);
+        QCOMPARE(lines.size(), 65536 / 7); // the line cut off by the failure is not handed out
+        QCOMPARE(lines.last(), QStringLiteral("$line"));
+    }
+
+    void savedRecords()
+    {
+        HistoryTable history;
+        const QStringList first = {"123456789", "1", "0", "0", "Na", "10,2", "High", "9\u00b055,1234'E",
+                                   "57\u00b003,0001'N", "90,5", "90", "30", "Not in use", "0"};
+        for (int column = 1; column <= 14; ++column) {
+            history.cell(1, column) = first[column - 1];
+            history.cell(2, column) = QStringLiteral("x%1").arg(column);
+            history.cell(4, column) = QStringLiteral("after the gap");
+        }
+        history.cell(1, 0) = history.cell(1, 15) = QStringLiteral("never saved");
+        history.cell(2, 6) = QStringLiteral("say \"hi\"");
+        const QStringList records = tb::monitor::savedRecords(history, 100);
+        QCOMPARE(records.size(), 2); // row 3 has no MMSI: the save ends there
+        QCOMPARE(records[0], QStringLiteral("\"123456789,1,0,0,Na,10,2,High,9\u00b055,1234'E,57\u00b003,0001'N,90,5,90,30,"
+                                            "Not in use,0\""));
+        QCOMPARE(records[1], QStringLiteral("\"x1,x2,x3,x4,x5,say \"hi\",x7,x8,x9,x10,x11,x12,x13,x14\""));
+        QCOMPARE(tb::monitor::savedRecords(history, 1).size(), 1);
+        QVERIFY(tb::monitor::savedRecords(history, 0).isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMonitorFiles)
+#include "tst_monitor_files.moc"
