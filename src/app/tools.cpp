@@ -1,5 +1,6 @@
 #include "app/tools.h"
 
+#include "dsc/dscwindow.h"
 #include "nmea/nmeawindow.h"
 
 namespace tb {
@@ -17,6 +18,7 @@ ToolFactory make()
 ToolFactories toolFactories()
 {
     return {
+        {QStringLiteral("DSC"), make<DscWindow>()},
         {QStringLiteral("NMEA"), make<NmeaWindow>()},
     };
 }

@@ -3,6 +3,7 @@
 #include "common/dialogs.h"
 #include "common/numbers.h"
 #include "common/twips.h"
+#include "common/typinglimit.h"
 #include "dsc/dsccall.h"
 #include "dsc/dschead.h"
 #include "dsc/dsclayout.h"
@@ -59,7 +60,7 @@ void DscWindow::buildBoxes()
         auto *box = new QLineEdit(QStringLiteral("00"), this);
         box->setObjectName(QStringLiteral("txtData"));
         box->setProperty("index", index);
-        box->setMaxLength(3);
+        limitTyping(box, 3);
         const auto place = dsc::boxPlaces[index];
         box->setGeometry(twipsRect(place.left, place.top, dsc::boxWidth, dsc::boxHeight));
         // Changes from code count as well as typing: box 1 and the labels follow box 0 always.

@@ -99,8 +99,14 @@ private slots:
         for (int i = 0; i < boxes.size(); ++i) {
             QCOMPARE(boxes[i]->property("index").toInt(), i);
             QCOMPARE(boxes[i]->text(), QStringLiteral("00"));
-            QCOMPARE(boxes[i]->maxLength(), 3);
         }
+        // Typing stops at three characters; a longer text from a slot file is kept whole.
+        boxes[13]->clear();
+        QTest::keyClicks(boxes[13], "1234");
+        QCOMPARE(boxes[13]->text(), QStringLiteral("123"));
+        boxes[13]->setText(QStringLiteral("1000"));
+        QCOMPARE(boxes[13]->text(), QStringLiteral("1000"));
+        boxes[13]->setText(QStringLiteral("00"));
         const std::pair<int, QPoint> places[] = {
             {0, {480, 600}},   {1, {840, 600}},   {2, {1320, 600}},  {6, {2760, 600}},  {7, {3240, 600}},
             {8, {3720, 600}},  {12, {5160, 600}}, {13, {480, 1080}}, {24, {4440, 1080}}, {25, {480, 1560}},
