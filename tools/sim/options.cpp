@@ -44,7 +44,7 @@ const char description[] =
     "Testbox lines: \"$\", four header characters (the byte count in hexadecimal), byte 1 and\n"
     "two blanks, every further byte and one blank, \"*\", CR LF.\n"
     "Lines that nobody reads for a second are dropped, as on a serial port that is not open.\n"
-    "Ctrl+C or SIGTERM ends the simulator and removes its alias.";
+    "Ctrl+C, SIGTERM or SIGHUP ends the simulator and removes its alias.";
 
 void addOptions(QCommandLineParser &parser)
 {

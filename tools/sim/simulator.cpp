@@ -11,6 +11,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <unistd.h>
 
 namespace tb::sim {
