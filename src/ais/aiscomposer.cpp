@@ -1,0 +1,131 @@
+#include "aiscomposer.h"
+
+#include "ais/leavehandlers.h"
+#include "ais/messagebuilder.h"
+#include "ais/slotrecord.h"
+#include "ais/transferframe.h"
+#include "common/dialogs.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace tb::ais {
+
+AisComposer::AisComposer(ToolHost &host, const MessageLayout &layout, QWidget *parent)
+    : ToolWindow(host, parent), m_layout(layout), m_bits(layout.bufferSize)
+{
+    m_leave = new LeaveHandlers(*this, dialogs());
+}
+
+QLineEdit *AisComposer::addBox(const BoxSpec &spec, const QRect &geometry)
+{
+    auto *edit = new QLineEdit(QString::fromLatin1(spec.text), this);
+    edit->setObjectName(QString::fromLatin1(spec.name));
+    if (spec.maxLength > 0)
+        edit->setMaxLength(spec.maxLength);
+    if (spec.tooltip)
+        edit->setToolTip(QString::fromLatin1(spec.tooltip));
+    edit->setGeometry(geometry);
+    m_boxes.insert(edit->objectName(), edit);
+    return edit;
+}
+
+QLineEdit *AisComposer::box(const char *name) const
+{
+    QLineEdit *edit = m_boxes.value(QString::fromLatin1(name));
+    Q_ASSERT_X(edit, "AisComposer::box", name);
+    return edit;
+}
+
+QStringList AisComposer::boxTexts(std::span<const char *const> names) const
+{
+    QStringList texts;
+    for (const char *name : names)
+        texts += box(name)->text();
+    return texts;
+}
+
+void AisComposer::addOutput(const QRect &geometry, bool visible)
+{
+    m_output = new QPlainTextEdit(this);
+    m_output->setObjectName(QStringLiteral("txtOutput"));
+    m_output->setGeometry(geometry);
+    m_output->setVisible(visible);
+}
+
+QPushButton *AisComposer::addSendButton(const QString &caption, const QRect &geometry)
+{
+    m_send = new QPushButton(caption, this);
+    m_send->setObjectName(QStringLiteral("cmdSendLige"));
+    m_send->setGeometry(geometry);
+    return m_send;
+}
+
+void AisComposer::addSlotButtons(int left, int top, int width, int height, int step)
+{
+    for (int slot = 1; slot <= slotCount; ++slot) {
+        const QString fileName = slotFileName(slot);
+        auto *save = new QPushButton(QStringLiteral("Save %1").arg(slot), this);
+        save->setObjectName(QStringLiteral("cmdSave%1").arg(slot));
+        save->setGeometry(left, top + (slot - 1) * step, width, height);
+        connect(save, &QPushButton::clicked, this, [this, fileName] { saveSlot(fileName); });
+        auto *load = new QPushButton(QStringLiteral("Load %1").arg(slot), this);
+        load->setObjectName(QStringLiteral("cmdLoadAIS%1").arg(slot));
+        load->setGeometry(left + width + 8, top + (slot - 1) * step, width, height);
+        connect(load, &QPushButton::clicked, this, [this, fileName] { loadSlot(fileName); });
+    }
+}
+
+void AisComposer::addCloseButton(const QRect &geometry)
+{
+    auto *exit = new QPushButton(QStringLiteral("Close"), this);
+    exit->setObjectName(QStringLiteral("cmdExit"));
+    exit->setGeometry(geometry);
+    connect(exit, &QPushButton::clicked, this, &ToolWindow::closeToLauncher);
+}
+
+bool AisComposer::buildMessage()
+{
+    const auto fault = ais::buildMessage(m_bits, m_layout, [this](const char *name) { return box(name)->text(); });
+    m_output->setPlainText(m_bits.bitString(m_layout.bitCount));
+    m_send->setEnabled(true);
+    return !fault;
+}
+
+bool AisComposer::transferMessage(const std::function<void(const QByteArray &)> &sent)
+{
+    if (!buildMessage()) {
+        reportProblemWithCom();
+        return false;
+    }
+    const QByteArray message = m_bits.pack(m_layout.bitCount);
+    if (!sendFrame(transferFrame(message)))
+        return false;
+    if (sent)
+        sent(message);
+    dialogs().message(this, confirmationText(message));
+    return true;
+}
+
+void AisComposer::saveRecordOf(const QString &fileName, std::span<const char *const> boxes)
+{
+    if (!saveRecord(fileName, boxTexts(boxes)))
+        dialogs().message(this, QStringLiteral("Can't save ") + fileName + QLatin1Char('!'));
+}
+
+bool AisComposer::loadRecordInto(const QString &fileName, std::span<const char *const> boxes,
+                                 const std::function<bool(const char *box)> &accepted)
+{
+    const LoadedRecord record = loadRecord(fileName, int(boxes.size()));
+    for (qsizetype i = 0; i < record.texts.size(); ++i) {
+        box(boxes[std::size_t(i)])->setText(record.texts[i]);
+        if (accepted && !accepted(boxes[std::size_t(i)]))
+            return false;
+    }
+    if (!record.complete)
+        dialogs().message(this, QStringLiteral("Can't find ") + fileName + QLatin1Char('!'));
+    return record.complete;
+}
+
+} // namespace tb::ais

@@ -1,0 +1,78 @@
+// The common ground of the three AIS composer windows: boxes found by name, building from the
+// window's layout table, the send and its confirmation, the slot buttons, the Close button.
+#pragma once
+
+#include "ais/bitbuffer.h"
+#include "ais/layouts.h"
+#include "link/toolwindow.h"
+
+#include <QHash>
+
+#include <functional>
+#include <span>
+
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace tb::ais {
+
+class LeaveHandlers;
+
+// One box as the form has it; a max length of 0 leaves typing unlimited.
+struct BoxSpec
+{
+    const char *name;
+    const char *text;
+    int maxLength;
+    const char *tooltip;
+};
+
+class AisComposer : public ToolWindow
+{
+    Q_OBJECT
+public:
+    AisComposer(ToolHost &host, const MessageLayout &layout, QWidget *parent = nullptr);
+
+    const MessageBits &bits() const { return m_bits; }
+
+protected:
+    QLineEdit *addBox(const BoxSpec &spec, const QRect &geometry);
+    QLineEdit *box(const char *name) const;
+    QStringList boxTexts(std::span<const char *const> names) const;
+
+    // The bit string box and the send button; every composer has one of each.
+    void addOutput(const QRect &geometry, bool visible);
+    QPushButton *addSendButton(const QString &caption, const QRect &geometry);
+    // "Save 1" to "Save 4" (`cmdSave1`…) and "Load 1" to "Load 4" (`cmdLoadAIS1`…), a column each.
+    void addSlotButtons(int left, int top, int width, int height, int step);
+    void addCloseButton(const QRect &geometry);
+
+    // Builds the message from the boxes and shows it as a bit string; false if a field could not
+    // be written.
+    bool buildMessage();
+    // Builds, sends the frame and confirms. `sent` sees the message bytes before the confirmation.
+    // Failures show "Problem with com" and the port text.
+    bool transferMessage(const std::function<void(const QByteArray &)> &sent = {});
+
+    // Slot files: "Can't save …!" / "Can't find …!" for failures. A load fills the boxes in order;
+    // `accepted` runs after each box is set and can end the load quietly by returning false.
+    void saveRecordOf(const QString &fileName, std::span<const char *const> boxes);
+    bool loadRecordInto(const QString &fileName, std::span<const char *const> boxes,
+                        const std::function<bool(const char *box)> &accepted = {});
+
+    virtual void saveSlot(const QString &fileName) = 0;
+    virtual void loadSlot(const QString &fileName) = 0;
+
+    LeaveHandlers &leaveHandlers() { return *m_leave; }
+
+private:
+    const MessageLayout &m_layout;
+    MessageBits m_bits;
+    QHash<QString, QLineEdit *> m_boxes;
+    QPlainTextEdit *m_output = nullptr;
+    QPushButton *m_send = nullptr;
+    LeaveHandlers *m_leave = nullptr;
+};
+
+} // namespace tb::ais

@@ -1,0 +1,316 @@
+#include "aiswindow.h"
+
+#include "ais/fieldchecks.h"
+#include "ais/leavehandlers.h"
+#include "ais/position.h"
+#include "ais/slotrecord.h"
+#include "ais/transferframe.h"
+#include "common/numbers.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace tb::ais {
+
+namespace {
+
+// The field row in the order of the position report layout.
+constexpr std::array<BoxSpec, 17> fieldRow {{
+    {"txtMSGID", "1", 1, "Only Message ID 1, 2 or 3 supported! "},
+    {"txtRepeat", "0", 1, "Repeat Indicator"},
+    {"txtMMSI", "123456789", 9, "User ID / MMSI number"},
+    {"txtNavi", "15", 2, "Navigational status"},
+    {"txtRoT", "-128", 4, "Rate of rurn"},
+    {"txtsog", "1023", 4, "Speed over ground 1/10"},
+    {"txtPosAcu", "0", 1, "Position accuracy 1=high, 0=low"},
+    {"txtLongitude", "108600000", 9, "Longitude in 1/10000 minutes"},
+    {"txtLatitude", "54600000", 9, "Latitude in 1/10000 minutes"},
+    {"txtCog", "3600", 4, "Cource over ground in 1/10"},
+    {"txtTrueHeading", "90", 3, "True Heading"},
+    {"txtTimeStamp", "60", 2, "Time stamp"},
+    {"txtRegional", "0", 2, "Reserved for regional applications"},
+    {"txtSpare", "0", 1, "Spare, not used, always 0"},
+    {"txtRAIM", "0", 1, "RAIM - Flag"},
+    {"txtSyncState", "1", 1, "Communication Sync State"},
+    {"txtRestCommunication", "0", 6, "Last 17 bit off communication state"},
+}};
+
+struct FieldLabel
+{
+    const char *box;
+    const char *caption;
+};
+
+constexpr std::array<FieldLabel, 12> fieldLabels {{
+    {"txtMSGID", "Msg."}, {"txtRepeat", "Repeat indicator"}, {"txtMMSI", "MMSI nr."},
+    {"txtNavi", "Nav.status"}, {"txtRoT", "ROT"}, {"txtsog", "SOG"}, {"txtPosAcu", "Pos.acc."},
+    {"txtCog", "COG"}, {"txtTrueHeading", "True Heading"}, {"txtTimeStamp", "Time stamp"},
+    {"txtRAIM", "RAIM"}, {"txtSyncState", "Comm.state"},
+}};
+
+// Degrees, minutes, ten-thousandths of each position row.
+constexpr std::array<BoxSpec, 3> latitudeRow {{
+    {"txtLatiMinute", "57", 2, "Latitude degrees"},
+    {"txtLatiSecond", "12", 2, "Latitude minutes"},
+    {"txtLati10000", "3833", 4, "Latitude 1/10 000 min"},
+}};
+constexpr std::array<BoxSpec, 3> longitudeRow {{
+    {"txtLMinute", "9", 3, "Longitude degrees"},
+    {"txtLsec", "40", 2, "Longitude minutes"},
+    {"txtL10000", "6791", 4, "Longitude 1/10 000 min"},
+}};
+
+QString faultText(FieldFault fault)
+{
+    switch (fault) {
+    case FieldFault::PositionReportId:
+        return QStringLiteral("Only Message ID 1, 2 or 3 supported! ");
+    case FieldFault::Cog:
+        return QStringLiteral("COG value out of range! ");
+    case FieldFault::Sog:
+        return QStringLiteral("SOG value out of range! ");
+    case FieldFault::LatitudeDegrees:
+        return QStringLiteral("Latitude value out of range! ");
+    case FieldFault::LongitudeDegrees:
+        return QStringLiteral("Longitude value out of range! ");
+    }
+    return {};
+}
+
+QLabel *addLabel(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    label->setWordWrap(true);
+    return label;
+}
+
+QPushButton *addButton(QWidget *parent, const char *name, const QString &caption, const QRect &geometry)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(geometry);
+    return button;
+}
+
+std::pair<QRadioButton *, QRadioButton *> addOptionFrame(QWidget *parent, const char *frame,
+                                                         const char *first, const char *second,
+                                                         const QRect &geometry)
+{
+    auto *group = new QGroupBox(parent);
+    group->setObjectName(QString::fromLatin1(frame));
+    group->setGeometry(geometry);
+    auto *layout = new QHBoxLayout(group);
+    layout->setContentsMargins(6, 0, 6, 0);
+    auto *a = new QRadioButton(QString::fromLatin1(first).mid(3), group);
+    a->setObjectName(QString::fromLatin1(first));
+    auto *b = new QRadioButton(QString::fromLatin1(second).mid(3), group);
+    b->setObjectName(QString::fromLatin1(second));
+    layout->addWidget(a);
+    layout->addWidget(b);
+    return {a, b};
+}
+
+} // namespace
+
+AisWindow::AisWindow(ToolHost &host, QWidget *parent) : AisComposer(host, positionReport, parent)
+{
+    setObjectName(QStringLiteral("frmComposeAis"));
+    setWindowTitle(QStringLiteral("AIS Message Composer"));
+    setFixedSize(1040, 300);
+
+    createFieldRow();
+    createPositionRows();
+    createButtons();
+    installLeaveHandlers();
+
+    // initForm
+    m_north->setChecked(true);
+    m_east->setChecked(true);
+    openTestboxLink();
+}
+
+void AisWindow::createFieldRow()
+{
+    int x = 8;
+    for (const BoxSpec &spec : fieldRow) {
+        const int width = std::max(62, 16 + 8 * spec.maxLength);
+        QLineEdit *edit = addBox(spec, QRect(x, 44, width, 22));
+        // The message's position numbers are made from the position rows; the user never sees them.
+        if (qstrcmp(spec.name, "txtLongitude") == 0 || qstrcmp(spec.name, "txtLatitude") == 0) {
+            edit->setGeometry(420, 170, width, 22);
+            edit->hide();
+            continue;
+        }
+        const auto label = std::find_if(fieldLabels.begin(), fieldLabels.end(),
+                                        [&](const FieldLabel &l) { return qstrcmp(l.box, spec.name) == 0; });
+        if (label != fieldLabels.end())
+            addLabel(this, QStringLiteral("lbl") + edit->objectName().mid(3), QString::fromLatin1(label->caption),
+                     QRect(x, 8, width + 30, 34));
+        x += width + 4;
+    }
+}
+
+void AisWindow::createPositionRows()
+{
+    const auto row = [this](const std::array<BoxSpec, 3> &specs, const QString &caption, int top) {
+        addLabel(this, QStringLiteral("lbl") + caption, caption, QRect(8, top + 3, 70, 18));
+        addBox(specs[0], QRect(80, top, 40, 22));
+        addLabel(this, QStringLiteral("lblDeg") + caption, QStringLiteral("\""), QRect(122, top + 3, 8, 18));
+        addBox(specs[1], QRect(132, top, 32, 22));
+        addLabel(this, QStringLiteral("lblDot") + caption, QStringLiteral("."), QRect(166, top + 3, 6, 18));
+        addBox(specs[2], QRect(174, top, 48, 22));
+    };
+    row(latitudeRow, QStringLiteral("Latitude"), 90);
+    row(longitudeRow, QStringLiteral("Longitude"), 124);
+    std::tie(m_north, m_south) = addOptionFrame(this, "Frame1", "optNorth", "optSouth", QRect(232, 84, 160, 32));
+    std::tie(m_east, m_west) = addOptionFrame(this, "Frame2", "optEast", "optWest", QRect(232, 118, 160, 32));
+
+    // The field row in layout order, then longitude and latitude.
+    QList<QWidget *> chain;
+    for (const BoxSpec &spec : fieldRow)
+        chain += box(spec.name);
+    for (const BoxSpec &spec : longitudeRow)
+        chain += box(spec.name);
+    for (const BoxSpec &spec : latitudeRow)
+        chain += box(spec.name);
+    chain += {m_north, m_south, m_east, m_west};
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
+}
+
+void AisWindow::createButtons()
+{
+    connect(addSendButton(QStringLiteral("Transfer"), QRect(420, 90, 100, 28)), &QPushButton::clicked, this,
+            &AisWindow::cmdSendLige_Click);
+    addSlotButtons(540, 90, 70, 26, 30);
+    addCloseButton(QRect(928, 260, 100, 28));
+
+    // Kept as the form has them, hidden: the position is entered through the rows above.
+    auto *generate = addButton(this, "cmdGenPosition", QStringLiteral("Generate Position"), QRect(8, 170, 130, 28));
+    connect(generate, &QPushButton::clicked, this, &AisWindow::cmdGenPosition_Click);
+    generate->hide();
+    int x = 150;
+    for (const Preset &preset : presets) {
+        auto *button = addButton(this, preset.button, QString::fromLatin1(preset.caption), QRect(x, 170, 90, 28));
+        connect(button, &QPushButton::clicked, this, [this, &preset] { applyPreset(preset); });
+        button->hide();
+        x += 96;
+    }
+    addOutput(QRect(8, 210, 740, 50), false);
+    m_transfer = new QLineEdit(this);
+    m_transfer->setObjectName(QStringLiteral("txtTransfer"));
+    m_transfer->setGeometry(8, 270, 400, 22);
+    m_transfer->hide();
+}
+
+void AisWindow::installLeaveHandlers()
+{
+    LeaveHandlers &leave = leaveHandlers();
+    leave.add(box("txtMSGID"), [](QLineEdit &edit) -> std::optional<Refusal> {
+        if (isPositionReportId(edit.text()))
+            return std::nullopt;
+        return Refusal {faultText(FieldFault::PositionReportId), true};
+    });
+    for (const LimitCheck &check : positionReportLimits) {
+        leave.add(box(check.box), [check](QLineEdit &edit) -> std::optional<Refusal> {
+            if (withinLimit(edit.text(), check.limit))
+                return std::nullopt;
+            return Refusal {faultText(check.fault)};
+        });
+    }
+    const auto pad = [](QString (*padding)(const QString &)) {
+        return [padding](QLineEdit &edit) -> std::optional<Refusal> {
+            edit.setText(padding(edit.text()));
+            return std::nullopt;
+        };
+    };
+    leave.add(box("txtLatiSecond"), pad(padMinutes));
+    leave.add(box("txtLsec"), pad(padMinutes));
+    leave.add(box("txtLati10000"), pad(padTenThousandths));
+    leave.add(box("txtL10000"), pad(padTenThousandths));
+    const auto split = [this](QLineEdit &) -> std::optional<Refusal> {
+        splitPosition();
+        return std::nullopt;
+    };
+    leave.add(box("txtLatitude"), split);
+    leave.add(box("txtLongitude"), split);
+}
+
+void AisWindow::cmdSendLige_Click()
+{
+    cmdGenPosition_Click();
+    transferMessage([this](const QByteArray &message) { m_transfer->setText(transferText(message)); });
+}
+
+void AisWindow::cmdGenPosition_Click()
+{
+    const auto angleOf = [this](const std::array<BoxSpec, 3> &row) {
+        return Angle {readNumber(box(row[0].name)->text()), readNumber(box(row[1].name)->text()),
+                      readNumber(box(row[2].name)->text())};
+    };
+    QLineEdit *longitude = box("txtLongitude");
+    QLineEdit *latitude = box("txtLatitude");
+    longitude->setText(formatNumber(amount(angleOf(longitudeRow))));
+    latitude->setText(formatNumber(amount(angleOf(latitudeRow))));
+    if (m_south->isChecked())
+        latitude->setText(formatNumber(latitudeField(readNumber(latitude->text()), true)));
+    if (m_west->isChecked())
+        longitude->setText(formatNumber(longitudeField(readNumber(longitude->text()), true)));
+    buildMessage();
+}
+
+void AisWindow::applyPreset(const Preset &preset)
+{
+    for (std::size_t i = 0; i < positionBoxes.size(); ++i)
+        box(positionBoxes[i])->setText(QString::fromLatin1(preset.texts[i]));
+    cmdGenPosition_Click();
+}
+
+void AisWindow::splitPosition()
+{
+    m_north->setChecked(true);
+    m_east->setChecked(true);
+    const SplitAngle latitude = splitLatitude(readNumber(box("txtLatitude")->text()));
+    const SplitAngle longitude = splitLongitude(readNumber(box("txtLongitude")->text()));
+    if (latitude.negative)
+        m_south->setChecked(true);
+    if (longitude.negative)
+        m_west->setChecked(true);
+    const auto fill = [this](const std::array<BoxSpec, 3> &row, const Angle &angle) {
+        box(row[0].name)->setText(formatNumber(angle.degrees));
+        box(row[1].name)->setText(formatNumber(angle.minutes));
+        box(row[2].name)->setText(formatNumber(angle.tenThousandths));
+    };
+    fill(longitudeRow, longitude.angle);
+    fill(latitudeRow, latitude.angle);
+}
+
+void AisWindow::saveSlot(const QString &fileName)
+{
+    cmdGenPosition_Click();
+    saveRecordOf(fileName, positionReportRecord);
+}
+
+void AisWindow::loadSlot(const QString &fileName)
+{
+    if (!loadRecordInto(fileName, positionReportRecord))
+        return;
+    splitPosition();
+    // Padded as leaving the boxes would, in the order the form has always done it.
+    QLineEdit *edit = box("txtLsec");
+    edit->setText(padMinutes(edit->text()));
+    edit = box("txtLati10000");
+    edit->setText(padTenThousandths(edit->text()));
+    edit = box("txtLatiSecond");
+    edit->setText(padMinutes(edit->text()));
+    edit = box("txtL10000");
+    edit->setText(padTenThousandths(edit->text()));
+}
+
+} // namespace tb::ais
