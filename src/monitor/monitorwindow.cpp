@@ -198,7 +198,7 @@ bool MonitorWindow::runMessageStep(const QString &line, LinePath path)
         break;
     }
     m_txtCount->setText(QString::number(m_step.historyRow()));
-    m_panes->apply(result.pane, result.updates, m_step.panes().pane(result.pane));
+    m_panes->apply(result.pane, result.updates, m_step.panes());
     if (result.saveDue) {
         saveHistory();
         // Also when the save was cancelled or failed: those 100 rows are given up.

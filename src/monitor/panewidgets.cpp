@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTimer>
 
 #include <span>
 
@@ -100,6 +101,9 @@ constexpr BoxPlace places5[] = {
     {"txtDTE", "Label23", "DTE", 450},
 };
 
+// Past this many pending characters a box is shown anew rather than patched.
+constexpr qsizetype maxPendingTop = 8192;
+
 constexpr int frameLeft = 120;
 constexpr int frameWidth = 12270;
 constexpr int headingTop = 60;
@@ -158,7 +162,7 @@ void dropLastLines(QPlainTextEdit *box, int lines)
 
 } // namespace
 
-PaneWidgets::PaneWidgets(QWidget *window)
+PaneWidgets::PaneWidgets(QWidget *window) : m_window(window)
 {
     for (const FramePlace &place : frames) {
         const PaneDefinition &definition = paneDefinition(place.pane);
@@ -204,6 +208,7 @@ PaneWidgets::PaneWidgets(QWidget *window)
                 if (edit->objectName() == QLatin1String(name))
                     ordered += edit;
         Q_ASSERT(ordered.size() == qsizetype(definition.boxes.size()));
+        m_pending.at(std::size_t(place.pane)).resize(ordered.size());
     }
 }
 
@@ -216,22 +221,52 @@ QString PaneWidgets::displayText(QStringView text)
     return shown;
 }
 
-void PaneWidgets::apply(PaneId pane, const QList<BoxUpdate> &updates, const PaneText &text)
+void PaneWidgets::apply(PaneId pane, const QList<BoxUpdate> &updates, const Panes &texts)
 {
-    const QList<QPlainTextEdit *> &boxes = m_boxes.at(std::size_t(pane));
-    for (qsizetype i = 0; i < updates.size() && i < boxes.size(); ++i) {
+    m_texts = &texts;
+    QList<Pending> &pending = m_pending.at(std::size_t(pane));
+    for (qsizetype i = 0; i < updates.size() && i < pending.size(); ++i) {
         const BoxUpdate &update = updates[i];
-        switch (update.cut) {
-        case BoxUpdate::Cut::Anywhere:
-            boxes[i]->setPlainText(displayText(text.text(int(i))));
-            break;
-        case BoxUpdate::Cut::OldestLines:
-            insertOnTop(boxes[i], displayText(update.added));
-            dropLastLines(boxes[i], update.droppedLines);
-            break;
-        case BoxUpdate::Cut::None:
-            insertOnTop(boxes[i], displayText(update.added));
-            break;
+        Pending &box = pending[i];
+        box.dirty = true;
+        if (box.rebuild)
+            continue;
+        box.top.prepend(displayText(update.added));
+        if (update.cut == BoxUpdate::Cut::OldestLines)
+            box.droppedLines += update.droppedLines;
+        if (update.cut == BoxUpdate::Cut::Anywhere || box.top.size() > maxPendingTop) {
+            box.rebuild = true;
+            box.top.clear();
+            box.droppedLines = 0;
+        }
+    }
+    if (!m_refreshQueued && m_window) {
+        m_refreshQueued = true;
+        QTimer::singleShot(0, m_window.data(), [this] { refresh(); });
+    }
+}
+
+void PaneWidgets::refresh()
+{
+    m_refreshQueued = false;
+    if (!m_texts)
+        return;
+    for (int p = 0; p < paneCount; ++p) {
+        const PaneText &text = m_texts->pane(PaneId(p));
+        QList<Pending> &pending = m_pending.at(std::size_t(p));
+        const QList<QPlainTextEdit *> &boxes = m_boxes.at(std::size_t(p));
+        for (qsizetype i = 0; i < pending.size(); ++i) {
+            Pending &box = pending[i];
+            if (!box.dirty)
+                continue;
+            if (box.rebuild) {
+                boxes[i]->setPlainText(displayText(text.text(int(i))));
+            } else {
+                insertOnTop(boxes[i], box.top);
+                if (box.droppedLines > 0)
+                    dropLastLines(boxes[i], box.droppedLines);
+            }
+            box = Pending();
         }
     }
 }

@@ -1,11 +1,14 @@
 // The four result panes as widgets: frames with a heading, field labels and one read-only box per
-// field, laid out from a table. The boxes follow the pane texts by the updates the routines report,
-// so a message costs one insertion per box, not a rewrite of its whole text.
+// field, laid out from a table. The boxes follow the pane texts by the updates the routines report.
+// Updates are gathered and shown when the event loop next runs (right after a received line, or
+// at the end of a replay, which shows nothing on screen before it ends anyway): the widgets then
+// cost one insertion per box, however many lines came, and never a rewrite of a long history.
 #pragma once
 
 #include "monitor/panetext.h"
 
 #include <QList>
+#include <QPointer>
 
 #include <array>
 
@@ -20,14 +23,30 @@ public:
     // Builds the frames as children of `window`.
     explicit PaneWidgets(QWidget *window);
 
-    void apply(PaneId pane, const QList<BoxUpdate> &updates, const PaneText &text);
+    // Takes note of what one routine did; the boxes show it at the next refresh.
+    void apply(PaneId pane, const QList<BoxUpdate> &updates, const Panes &texts);
+    // Brings every box up to its text now.
+    void refresh();
     QPlainTextEdit *box(PaneId pane, int index) const { return m_boxes.at(std::size_t(pane)).at(index); }
 
     // What a box shows of its text: the lines without their CR LF (a CR left alone by a cut is dropped).
     static QString displayText(QStringView text);
 
 private:
+    // What a box has not shown yet.
+    struct Pending
+    {
+        QString top; // lines to put on top, newest first, in display form
+        int droppedLines = 0;
+        bool rebuild = false; // show the whole text again
+        bool dirty = false;
+    };
+
+    QPointer<QWidget> m_window;
+    const Panes *m_texts = nullptr;
     std::array<QList<QPlainTextEdit *>, paneCount> m_boxes;
+    std::array<QList<Pending>, paneCount> m_pending;
+    bool m_refreshQueued = false;
 };
 
 } // namespace tb::monitor

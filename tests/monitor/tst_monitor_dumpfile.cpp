@@ -91,6 +91,7 @@ private slots:
         QCOMPARE(m_host->scripted.messages, QStringList {"Problem reading AIS data"});
         QCOMPARE(m_window->messageStep().historyRow(), 9);
 
+        settle();
         const QMap<QString, QString> expected = expectedBoxes(dataFile("mixed.panes"));
         QCOMPARE(expected.size(), 14 + 12 + 4 + 11);
         for (int p = 0; p < monitor::paneCount; ++p) {
@@ -123,6 +124,7 @@ private slots:
         QLocale::setDefault(QLocale::c());
         m_host->scripted.fileNames.enqueue(dataFile("mixed.dump"));
         click("cmdReadFile");
+        settle();
         QCOMPARE(control<QPlainTextEdit>(m_window, "txtsog")->toPlainText(), QStringLiteral("0\n0,1\nNa\n10,2\n"));
         m_host->scripted.fileNames.enqueue(m_work->file("saved.txt"));
         click("cmdSave");

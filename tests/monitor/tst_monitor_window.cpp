@@ -135,6 +135,7 @@ private slots:
         QTRY_COMPARE(m_window->messageStep().historyRow(), 4);
         QCOMPARE(mmsiBox(m_window), QStringLiteral("444444444\r\n333333333\r\n222222222\r\n111111111\r\n"));
         // The widget shows the same lines.
+        settle();
         QCOMPARE(control<QPlainTextEdit>(m_window, "txtMMSI")->toPlainText(),
                  QStringLiteral("444444444\n333333333\n222222222\n111111111\n"));
         QCOMPARE(control<QPlainTextEdit>(m_window, "txtsog")->toPlainText(), QStringLiteral("12.3\n").repeated(4));
@@ -152,6 +153,7 @@ private slots:
         QVERIFY(m_pty.write(liveLine(181818181, 18) + testboxLine(text.bytes()).toLatin1() + "\r\n"));
         QTRY_COMPARE(m_window->messageStep().historyRow(), 2);
         QCOMPARE(mmsiBox(m_window), QStringLiteral("181818181\r\n"));
+        settle();
         QCOMPARE(control<QPlainTextEdit>(m_window, "txtRoT")->toPlainText(), QStringLiteral(" \n"));
         QCOMPARE(control<QPlainTextEdit>(m_window, "Text14")->toPlainText(), QStringLiteral("SECURITE    \n"));
     }
