@@ -4,8 +4,10 @@
 #include "ais/messagebuilder.h"
 #include "ais/slotrecord.h"
 #include "ais/transferframe.h"
+#include "ais/typinglimit.h"
 #include "common/dialogs.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -23,12 +25,33 @@ QLineEdit *AisComposer::addBox(const BoxSpec &spec, const QRect &geometry)
     auto *edit = new QLineEdit(QString::fromLatin1(spec.text), this);
     edit->setObjectName(QString::fromLatin1(spec.name));
     if (spec.maxLength > 0)
-        edit->setMaxLength(spec.maxLength);
+        edit->setValidator(new TypingLimit(spec.maxLength, *edit));
     if (spec.tooltip)
         edit->setToolTip(QString::fromLatin1(spec.tooltip));
     edit->setGeometry(geometry);
     m_boxes.insert(edit->objectName(), edit);
     return edit;
+}
+
+QLabel *AisComposer::addLabel(const QString &name, const QString &caption, const QRect &geometry)
+{
+    auto *label = new QLabel(caption, this);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    label->setWordWrap(true);
+    return label;
+}
+
+void AisComposer::addLabelAbove(const QLineEdit *box, std::span<const BoxLabel> labels, int overhang)
+{
+    const QString name = box->objectName();
+    for (const BoxLabel &label : labels) {
+        if (name == QLatin1String(label.box)) {
+            const QRect g = box->geometry();
+            addLabel(QString::fromLatin1(label.name), QString::fromLatin1(label.caption),
+                     QRect(g.left(), g.top() - 36, g.width() + overhang, 34));
+        }
+    }
 }
 
 QLineEdit *AisComposer::box(const char *name) const
@@ -62,17 +85,18 @@ QPushButton *AisComposer::addSendButton(const QString &caption, const QRect &geo
     return m_send;
 }
 
-void AisComposer::addSlotButtons(int left, int top, int width, int height, int step)
+void AisComposer::addSlotButtons(const QRect &firstSave, const QPoint &slotStep, const QPoint &loadOffset)
 {
     for (int slot = 1; slot <= slotCount; ++slot) {
         const QString fileName = slotFileName(slot);
+        const QRect saveRect = firstSave.translated(slotStep * (slot - 1));
         auto *save = new QPushButton(QStringLiteral("Save %1").arg(slot), this);
         save->setObjectName(QStringLiteral("cmdSave%1").arg(slot));
-        save->setGeometry(left, top + (slot - 1) * step, width, height);
+        save->setGeometry(saveRect);
         connect(save, &QPushButton::clicked, this, [this, fileName] { saveSlot(fileName); });
         auto *load = new QPushButton(QStringLiteral("Load %1").arg(slot), this);
         load->setObjectName(QStringLiteral("cmdLoadAIS%1").arg(slot));
-        load->setGeometry(left + width + 8, top + (slot - 1) * step, width, height);
+        load->setGeometry(saveRect.translated(loadOffset));
         connect(load, &QPushButton::clicked, this, [this, fileName] { loadSlot(fileName); });
     }
 }

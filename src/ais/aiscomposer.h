@@ -11,6 +11,7 @@
 #include <functional>
 #include <span>
 
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -28,6 +29,14 @@ struct BoxSpec
     const char *tooltip;
 };
 
+// A caption over one box of a row.
+struct BoxLabel
+{
+    const char *box;
+    const char *name;
+    const char *caption;
+};
+
 class AisComposer : public ToolWindow
 {
     Q_OBJECT
@@ -38,14 +47,18 @@ public:
 
 protected:
     QLineEdit *addBox(const BoxSpec &spec, const QRect &geometry);
+    QLabel *addLabel(const QString &name, const QString &caption, const QRect &geometry);
+    // The caption that `labels` has for this box, if any, above it, `overhang` wider than the box.
+    void addLabelAbove(const QLineEdit *box, std::span<const BoxLabel> labels, int overhang);
     QLineEdit *box(const char *name) const;
     QStringList boxTexts(std::span<const char *const> names) const;
 
     // The bit string box and the send button; every composer has one of each.
     void addOutput(const QRect &geometry, bool visible);
     QPushButton *addSendButton(const QString &caption, const QRect &geometry);
-    // "Save 1" to "Save 4" (`cmdSave1`…) and "Load 1" to "Load 4" (`cmdLoadAIS1`…), a column each.
-    void addSlotButtons(int left, int top, int width, int height, int step);
+    // "Save 1" to "Save 4" (`cmdSave1`…) and "Load 1" to "Load 4" (`cmdLoadAIS1`…): each slot
+    // `slotStep` from the one before, its load button `loadOffset` from its save button.
+    void addSlotButtons(const QRect &firstSave, const QPoint &slotStep, const QPoint &loadOffset);
     void addCloseButton(const QRect &geometry);
 
     // Builds the message from the boxes and shows it as a bit string; false if a field could not

@@ -9,7 +9,6 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -39,17 +38,19 @@ constexpr std::array<BoxSpec, 17> fieldRow {{
     {"txtRestCommunication", "0", 6, "Last 17 bit off communication state"},
 }};
 
-struct FieldLabel
-{
-    const char *box;
-    const char *caption;
-};
-
-constexpr std::array<FieldLabel, 12> fieldLabels {{
-    {"txtMSGID", "Msg."}, {"txtRepeat", "Repeat indicator"}, {"txtMMSI", "MMSI nr."},
-    {"txtNavi", "Nav.status"}, {"txtRoT", "ROT"}, {"txtsog", "SOG"}, {"txtPosAcu", "Pos.acc."},
-    {"txtCog", "COG"}, {"txtTrueHeading", "True Heading"}, {"txtTimeStamp", "Time stamp"},
-    {"txtRAIM", "RAIM"}, {"txtSyncState", "Comm.state"},
+constexpr std::array<BoxLabel, 12> fieldLabels {{
+    {"txtMSGID", "lblMSGID", "Msg."},
+    {"txtRepeat", "lblRepeat", "Repeat indicator"},
+    {"txtMMSI", "lblMMSI", "MMSI nr."},
+    {"txtNavi", "lblNavi", "Nav.status"},
+    {"txtRoT", "lblRoT", "ROT"},
+    {"txtsog", "lblsog", "SOG"},
+    {"txtPosAcu", "lblPosAcu", "Pos.acc."},
+    {"txtCog", "lblCog", "COG"},
+    {"txtTrueHeading", "lblTrueHeading", "True Heading"},
+    {"txtTimeStamp", "lblTimeStamp", "Time stamp"},
+    {"txtRAIM", "lblRAIM", "RAIM"},
+    {"txtSyncState", "lblSyncState", "Comm.state"},
 }};
 
 // Degrees, minutes, ten-thousandths of each position row.
@@ -79,15 +80,6 @@ QString faultText(FieldFault fault)
         return QStringLiteral("Longitude value out of range! ");
     }
     return {};
-}
-
-QLabel *addLabel(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry)
-{
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    label->setWordWrap(true);
-    return label;
 }
 
 QPushButton *addButton(QWidget *parent, const char *name, const QString &caption, const QRect &geometry)
@@ -147,11 +139,7 @@ void AisWindow::createFieldRow()
             edit->hide();
             continue;
         }
-        const auto label = std::find_if(fieldLabels.begin(), fieldLabels.end(),
-                                        [&](const FieldLabel &l) { return qstrcmp(l.box, spec.name) == 0; });
-        if (label != fieldLabels.end())
-            addLabel(this, QStringLiteral("lbl") + edit->objectName().mid(3), QString::fromLatin1(label->caption),
-                     QRect(x, 8, width + 30, 34));
+        addLabelAbove(edit, fieldLabels, 30);
         x += width + 4;
     }
 }
@@ -159,11 +147,11 @@ void AisWindow::createFieldRow()
 void AisWindow::createPositionRows()
 {
     const auto row = [this](const std::array<BoxSpec, 3> &specs, const QString &caption, int top) {
-        addLabel(this, QStringLiteral("lbl") + caption, caption, QRect(8, top + 3, 70, 18));
+        addLabel(QStringLiteral("lbl") + caption, caption, QRect(8, top + 3, 70, 18));
         addBox(specs[0], QRect(80, top, 40, 22));
-        addLabel(this, QStringLiteral("lblDeg") + caption, QStringLiteral("\""), QRect(122, top + 3, 8, 18));
+        addLabel(QStringLiteral("lblDeg") + caption, QStringLiteral("\""), QRect(122, top + 3, 8, 18));
         addBox(specs[1], QRect(132, top, 32, 22));
-        addLabel(this, QStringLiteral("lblDot") + caption, QStringLiteral("."), QRect(166, top + 3, 6, 18));
+        addLabel(QStringLiteral("lblDot") + caption, QStringLiteral("."), QRect(166, top + 3, 6, 18));
         addBox(specs[2], QRect(174, top, 48, 22));
     };
     row(latitudeRow, QStringLiteral("Latitude"), 90);
@@ -188,7 +176,7 @@ void AisWindow::createButtons()
 {
     connect(addSendButton(QStringLiteral("Transfer"), QRect(420, 90, 100, 28)), &QPushButton::clicked, this,
             &AisWindow::cmdSendLige_Click);
-    addSlotButtons(540, 90, 70, 26, 30);
+    addSlotButtons(QRect(540, 90, 70, 26), QPoint(0, 30), QPoint(78, 0));
     addCloseButton(QRect(928, 260, 100, 28));
 
     // Kept as the form has them, hidden: the position is entered through the rows above.

@@ -1,5 +1,6 @@
 // The position report composer end to end, with a pseudo-terminal as the Testbox.
 #include "ais/aiswindow.h"
+#include "ais/typinglimit.h"
 
 #include "aistestsupport.h"
 #include "pty/ptyport.h"
@@ -183,7 +184,7 @@ private slots:
         row("txtLMinute", "9", "Longitude degrees", 3);
         row("txtLsec", "40", "Longitude minutes", 2);
         row("txtL10000", "6791", "Longitude 1/10 000 min", 4);
-        row("txtTransfer", "", "", 32767, false);
+        row("txtTransfer", "", "", 0, false);
     }
     void controls()
     {
@@ -197,9 +198,38 @@ private slots:
         QVERIFY(box);
         QCOMPARE(box->text(), text);
         QCOMPARE(box->toolTip(), tooltip);
-        QCOMPARE(box->maxLength(), maxLength);
+        QCOMPARE(typingLimit(*box), maxLength);
         QCOMPARE(!box->isHidden(), visible);
         QCOMPARE(w->windowTitle(), QStringLiteral("AIS Message Composer"));
+    }
+
+    // The limits bind typing; the window's own texts go in whole and can be shortened.
+    void typingLimitBindsTypingOnly()
+    {
+        open(true);
+        QLineEdit *lsec = edit("txtLsec");
+        lsec->setFocus();
+        lsec->clear();
+        QTest::keyClicks(lsec, QStringLiteral("1234"));
+        QCOMPARE(lsec->text(), QStringLiteral("12"));
+
+        // 67108862 is North and 111 degrees: three digits in a two-character box.
+        edit("txtLatitude")->setText(QStringLiteral("67108862"));
+        edit("txtLongitude")->setText(QStringLiteral("0"));
+        writeFileBytes(m_work->file("AISData1.txt"),
+                       "15\r\n1\r\n2\r\n3\r\n4\r\n5\r\n67108862\r\n0\r\n6\r\n7\r\n8\r\n9\r\n10\r\n0\r\n0\r\n1\r\n0\r\n");
+        click("cmdLoadAIS1");
+        QCOMPARE(text("txtMSGID"), QStringLiteral("15"));
+        QLineEdit *degrees = edit("txtLatiMinute");
+        QCOMPARE(degrees->text(), QStringLiteral("111"));
+        QCOMPARE(text("txtLatiSecond"), QStringLiteral("50"));
+        QCOMPARE(text("txtLati10000"), QStringLiteral("8862"));
+        degrees->setFocus();
+        degrees->end(false);
+        QTest::keyClick(degrees, Qt::Key_Backspace);
+        QCOMPARE(degrees->text(), QStringLiteral("11"));
+        QTest::keyClicks(degrees, QStringLiteral("7"));
+        QCOMPARE(degrees->text(), QStringLiteral("11"));
     }
 
     void buttonsAndOptions()
