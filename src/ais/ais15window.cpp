@@ -1,0 +1,66 @@
+#include "ais15window.h"
+
+#include <QLineEdit>
+
+namespace tb::ais {
+
+namespace {
+
+struct Box15
+{
+    BoxSpec spec;
+    bool enabled;
+};
+
+// One row, left to right in layout order. Message ID and spares are fixed.
+constexpr std::array<Box15, 15> fieldRow {{
+    {{"txtMSGID", "15", 2, "Message ID"}, false},
+    {{"txtRepeat", "2", 1, "Repeat Indicator"}, true},
+    {{"txtMMSI", "999999999", 9, "User ID / MMSI number"}, true},
+    {{"txtspare1", "0", 1, nullptr}, false},
+    {{"txtMMSI1", "111661003", 9, nullptr}, true},
+    {{"txtMSGID1", "5", 2, nullptr}, true},
+    {{"txtOffset1", "0", 4, nullptr}, true},
+    {{"txtSpare2", "0", 0, nullptr}, false},
+    {{"txtMSGID2", "0", 2, nullptr}, true},
+    {{"txtOffset2", "0", 4, nullptr}, true},
+    {{"txtSpare3", "0", 1, nullptr}, false},
+    {{"txtMMSI2", "123456789", 9, "MMSInumber 2"}, true},
+    {{"txtMSGID3", "5", 2, nullptr}, true},
+    {{"txtOffset3", "0", 4, nullptr}, true},
+    {{"txtSpare4", "0", 1, "Spare"}, false},
+}};
+
+constexpr std::array<BoxLabel, 6> fieldLabels {{
+    {"txtMSGID", "Label1", "Msg."},
+    {"txtRepeat", "Label2", "Repeat indicator"},
+    {"txtMMSI", "Label7", "MMSI nr."},
+    {"txtspare1", "Label3", "Spare"},
+    {"txtMMSI1", "Label4", "MMSI 1"},
+    {"txtMSGID1", "Offset", "Msg. / Offset"},
+}};
+
+} // namespace
+
+Ais15Window::Ais15Window(ToolHost &host, QWidget *parent) : AisIdComposer(host, interrogation, 15, parent)
+{
+    setObjectName(QStringLiteral("frmComposeAis15"));
+    setWindowTitle(QStringLiteral("Compose AIS MSG 15"));
+    setFixedSize(860, 300);
+
+    int x = 8;
+    for (const Box15 &b : fieldRow) {
+        const int width = std::max(40, 14 + 8 * b.spec.maxLength);
+        QLineEdit *edit = addBox(b.spec, QRect(x, 48, width, 22));
+        edit->setEnabled(b.enabled);
+        addLabelAbove(edit, fieldLabels, 30);
+        x += width + 4;
+    }
+
+    addOutput(QRect(8, 84, 844, 80), true);
+    addSlotButtons(QRect(200, 180, 70, 26), QPoint(78, 0), QPoint(0, 32));
+    addCloseButton(QRect(752, 250, 100, 28));
+    finishForm(QRect(8, 180, 100, 28));
+}
+
+} // namespace tb::ais
