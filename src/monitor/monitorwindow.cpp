@@ -75,6 +75,8 @@ MonitorWindow::MonitorWindow(ToolHost &host, QWidget *parent)
     connect(&link(), &TestboxLink::dataArrived, this, [this] {
         if (m_receiveMode == ReceiveMode::Receiving)
             receiveArrived();
+        else
+            monitor::keepBacklog(m_backlog, link().takeReceived());
     });
 
     openTestboxLinkReporting();
@@ -93,6 +95,8 @@ void MonitorWindow::cmdContinius_Click()
     m_cmdReadFile->setEnabled(false);
     m_receiveMode = ReceiveMode::Receiving;
     // What came while nobody listened is the start of this reception.
+    m_buffer.append(m_backlog);
+    m_backlog.clear();
     receiveArrived();
 }
 

@@ -54,6 +54,7 @@ private:
 
     monitor::MessageStep m_step;
     monitor::ReceiveBuffer m_buffer;
+    QByteArray m_backlog; // what came before "Receive"
     ReceiveMode m_receiveMode = ReceiveMode::Loaded;
     // Set while a line or a save is being processed: a dialog's event loop may deliver data then,
     // which must wait for the lines before it.

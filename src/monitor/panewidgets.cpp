@@ -70,11 +70,11 @@ constexpr BoxPlace places4and11[] = {
     {"txtMMSI4", "Label27", "MMSI:", 1200},
     {"txtUTCYear", nullptr, nullptr, 600},
     {"txtUTCday", nullptr, nullptr, 600},
-    {"txtUTCTime", nullptr, nullptr, 900},
+    {"txtUTCTime", nullptr, nullptr, 1000},
     {"txtPosAcc4", "Label31", "Pos. A.:", 750},
     {"txtLatitude4", "Label32", "Latitude", 1450},
     {"txtLong4", "Label30", "Longitude", 1450},
-    {"txtPosDevice", "Label35", "Type of Posistion fixing device", 2200},
+    {"txtPosDevice", "Label35", "Type of Posistion fixing device", 2100},
     {"txtRAIM4", "Label29", "RAIM", 1000},
     {"txtCommunication4", "Label28", "Communica.", 1000},
 };
@@ -94,10 +94,10 @@ constexpr BoxPlace places5[] = {
     {"txtAISVersion", "Label15", "Ver.indicator:", 1000},
     {"txtIMONumber", "Label18", "IMO number", 1000},
     {"txtCallsign", "Label19", "Call sign", 900},
-    {"txtName", "Label20", "Name", 2200},
-    {"txtDestination", "Label21", "Destination", 2200},
+    {"txtName", "Label20", "Name", 2100},
+    {"txtDestination", "Label21", "Destination", 2100},
     {"txtMaxDraught", nullptr, nullptr, 0},
-    {"txtDimension", "Label22", "Dimension", 2300},
+    {"txtDimension", "Label22", "Dimension", 2500},
     {"txtDTE", "Label23", "DTE", 450},
 };
 
@@ -107,14 +107,14 @@ constexpr qsizetype maxPendingTop = 8192;
 constexpr int frameLeft = 120;
 constexpr int frameWidth = 12270;
 constexpr int headingTop = 60;
-constexpr int labelTop = 300;
+constexpr int labelRow = 300;
 constexpr int boxLeft = 120;
 
 const FramePlace frames[] = {
     {PaneId::Msg123, "", "Label12", "Message type 1, 2, 3 and 18.", 540, frameWidth, 240, 4000, places123, nullptr},
     {PaneId::Msg4and11, "", "Label24", "Message type 4 and 11.", 5220, frameWidth, 480, 1000, places4and11, &timeLabel},
     {PaneId::Msg14, "Frame4", "Label34", "Message type 14.", 7140, 8200, 240, 1000, places14, nullptr},
-    {PaneId::Msg5, "", "Label13", "Message type 5.", 8820, frameWidth, 240, 1400, places5, nullptr},
+    {PaneId::Msg5, "", "Label13", "Message type 5.", 8970, frameWidth, 240, 1400, places5, nullptr},
 };
 
 QLabel *makeLabel(QWidget *parent, const char *name, const char *caption, const QRect &geometry)
@@ -122,7 +122,8 @@ QLabel *makeLabel(QWidget *parent, const char *name, const char *caption, const 
     auto *label = new QLabel(QString::fromLatin1(caption), parent);
     label->setObjectName(QLatin1String(name));
     label->setGeometry(geometry);
-    label->setWordWrap(true);
+    // Only a label with room for two lines wraps; the others show what fits on one.
+    label->setWordWrap(geometry.height() > label->fontMetrics().height() * 2);
     label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     return label;
 }
@@ -168,9 +169,15 @@ PaneWidgets::PaneWidgets(QWidget *window) : m_window(window)
         const PaneDefinition &definition = paneDefinition(place.pane);
         auto *frame = new QGroupBox(QString::fromLatin1(place.title), window);
         frame->setObjectName(QLatin1String(definition.frame));
+        QFont small = frame->font();
+        small.setPointSize(8);
+        frame->setFont(small);
+        // A frame with a caption keeps its contents below it.
+        const int shift = *place.title ? 150 : 0;
+        const int labelTop = labelRow + shift;
         const int boxTop = labelTop + place.labelHeight;
         frame->setGeometry(twipsRect(frameLeft, place.top, place.width, boxTop + place.boxHeight + 90));
-        makeLabel(frame, place.heading, place.headingCaption, twipsRect(boxLeft, headingTop, 4000, 240));
+        makeLabel(frame, place.heading, place.headingCaption, twipsRect(boxLeft, headingTop + shift, 4000, 240));
 
         QList<QPlainTextEdit *> byName;
         int x = boxLeft;

@@ -57,4 +57,20 @@ void ReceiveBuffer::bound()
     m_scanned = 0;
 }
 
+void keepBacklog(QByteArray &backlog, const QByteArray &arrived)
+{
+    backlog += arrived;
+    if (backlog.size() <= maxBacklog)
+        return;
+    backlog = backlog.right(maxBacklog);
+    // The cut most likely fell inside a line: start at the next one.
+    const qsizetype end = backlog.indexOf("\r\n");
+    if (end >= 0) {
+        backlog.remove(0, end + 2);
+        return;
+    }
+    const qsizetype dollar = backlog.lastIndexOf('$');
+    backlog = dollar >= 0 ? backlog.sliced(dollar) : QByteArray();
+}
+
 } // namespace tb::monitor

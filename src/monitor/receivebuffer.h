@@ -34,4 +34,9 @@ private:
     qsizetype m_scanned = 0; // no CR LF starts before this position
 };
 
+// What arrives while nobody receives is kept as a device buffer would keep it: the newest few
+// kilobytes, starting at a whole line.
+inline constexpr qsizetype maxBacklog = 4096;
+void keepBacklog(QByteArray &backlog, const QByteArray &arrived);
+
 } // namespace tb::monitor

@@ -139,6 +139,30 @@ private slots:
         QVERIFY(buffer.pending().isEmpty());
     }
 
+    void backlogKeepsTheNewestWholeLines_data()
+    {
+        QTest::addColumn<QByteArray>("arrived");
+        QTest::addColumn<QByteArray>("kept");
+        QByteArray lines;
+        for (int i = 0; i < 200; ++i)
+            lines += "$line " + QByteArray::number(1000 + i) + " of the backlog\r\n"; // 27 bytes
+        QTest::newRow("below the bound") << lines.first(300) << lines.first(300);
+        // The newest 4096 bytes hold 151 whole lines and the end of one more.
+        QTest::newRow("cut at a line start") << lines << lines.right(27 * 151);
+        QTest::newRow("no line end") << "$" + QByteArray(5000, 'x') + "$tail" << QByteArray("$tail");
+        QTest::newRow("nothing usable") << QByteArray(5000, 'x') << QByteArray();
+    }
+    void backlogKeepsTheNewestWholeLines()
+    {
+        QFETCH(QByteArray, arrived);
+        QFETCH(QByteArray, kept);
+        QByteArray backlog;
+        keepBacklog(backlog, arrived.first(arrived.size() / 2));
+        keepBacklog(backlog, arrived.sliced(arrived.size() / 2));
+        QCOMPARE(backlog, kept);
+        QVERIFY(backlog.size() <= maxBacklog);
+    }
+
     void dumpLines_data()
     {
         QTest::addColumn<QByteArray>("file");

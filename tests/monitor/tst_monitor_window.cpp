@@ -144,6 +144,23 @@ private slots:
         QVERIFY(m_host->scripted.messages.isEmpty());
     }
 
+    // What came before "Receive" is received with it, as far as a device buffer would have held it.
+    void linesBeforeReceive()
+    {
+        open();
+        QByteArray before;
+        for (int i = 1; i <= 100; ++i)
+            before += liveLine(i);
+        QVERIFY(m_pty.write(before));
+        QTest::qWait(100);
+        QCOMPARE(m_window->messageStep().historyRow(), 0);
+        click("cmdContinius");
+        // 74 characters a line: the newest 4096 bytes hold 55 whole lines.
+        QTRY_COMPARE(m_window->messageStep().historyRow(), 55);
+        QCOMPARE(m_window->messageStep().history().cell(1, 1), QStringLiteral("46"));
+        QCOMPARE(m_window->messageStep().history().cell(55, 1), QStringLiteral("100"));
+    }
+
     void liveEighteenAndFourteenGoToTheirPanes()
     {
         open();
