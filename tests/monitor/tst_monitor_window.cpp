@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 
@@ -173,6 +174,43 @@ private slots:
         settle();
         QCOMPARE(control<QPlainTextEdit>(m_window, "txtRoT")->toPlainText(), QStringLiteral(" \n"));
         QCOMPARE(control<QPlainTextEdit>(m_window, "Text14")->toPlainText(), QStringLiteral("SECURITE    \n"));
+    }
+
+    // The Testbox simulator, a program of its own, reports its demo messages on a pseudo-terminal.
+    void simulatorDemoLines()
+    {
+#ifdef TB_TESTBOX_SIM
+        QProcess simulator;
+        simulator.setWorkingDirectory(m_work->path());
+        simulator.start(QStringLiteral(TB_TESTBOX_SIM), {"--port", "9", "--demo", "--interval", "50"});
+        QVERIFY(simulator.waitForStarted());
+        QTRY_VERIFY(QFile::exists(m_work->file("COM9")));
+        m_host->port = QStringLiteral(" 9");
+        open();
+        QVERIFY(m_window->portOpen());
+        click("cmdContinius");
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->messageStep().historyRow(), 8, 10000);
+        simulator.terminate();
+        QVERIFY(simulator.waitForFinished());
+        QVERIFY(m_host->scripted.messages.isEmpty());
+        QStringList ids;
+        for (int row = 1; row <= 8; ++row) {
+            ids += m_window->messageStep().history().cell(row, 2);
+            QVERIFY(!m_window->messageStep().history().cell(row, 1).isEmpty());
+        }
+        QCOMPARE(ids, (QStringList {"1", "2", "3", "4", "5", "11", "14", "18"}));
+        const monitor::Panes &panes = m_window->messageStep().panes();
+        QCOMPARE(panes.pane(PaneId::Msg123).text(1), QStringLiteral("18\r\n3\r\n2\r\n1\r\n"));
+        QCOMPARE(panes.pane(PaneId::Msg4and11).text(1), QStringLiteral("11\r\n4\r\n"));
+        QCOMPARE(panes.pane(PaneId::Msg5).text(1), QStringLiteral("5\r\n"));
+        QCOMPARE(panes.pane(PaneId::Msg14).text(1), QStringLiteral("14\r\n"));
+        // The class B position as the simulator's set declares it: 56°58.2500'N 10°05.5000'E.
+        const QString deg(QChar(0x00B0));
+        QVERIFY(panes.pane(PaneId::Msg123).text(7).startsWith("10" + deg + "05,5000'E\r\n"));
+        QVERIFY(panes.pane(PaneId::Msg123).text(8).startsWith("56" + deg + "58,2500'N\r\n"));
+#else
+        QSKIP("the Testbox simulator is not built here");
+#endif
     }
 
     void stopDropsAHalfLine()
