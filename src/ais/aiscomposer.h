@@ -43,8 +43,6 @@ class AisComposer : public ToolWindow
 public:
     AisComposer(ToolHost &host, const MessageLayout &layout, QWidget *parent = nullptr);
 
-    const MessageBits &bits() const { return m_bits; }
-
 protected:
     QLineEdit *addBox(const BoxSpec &spec, const QRect &geometry);
     QLabel *addLabel(const QString &name, const QString &caption, const QRect &geometry);

@@ -41,9 +41,6 @@ public:
 
     void add(QLineEdit *box, Handler handler);
 
-    // True while a refusal waits to be shown or is being shown.
-    bool refusing() const { return m_refusing; }
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -53,7 +50,7 @@ private:
     QWidget &m_window;
     Dialogs &m_dialogs;
     QHash<QObject *, Handler> m_handlers;
-    bool m_refusing = false;
+    bool m_refusing = false; // a refusal waits to be shown or is being shown
 };
 
 } // namespace ais

@@ -407,6 +407,11 @@ private slots:
         settle();
         QVERIFY(m_host->scripted.messages.isEmpty());
         QCOMPARE(w->focusWidget(), cog);
+        // Nor is a pop-up, such as the box's own context menu.
+        QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
+        QApplication::sendEvent(cog, &popup);
+        settle();
+        QVERIFY(m_host->scripted.messages.isEmpty());
     }
 
     void codeSetTextsRunNoCheck()
