@@ -4,7 +4,7 @@
 #include "ais/messagebuilder.h"
 #include "ais/slotrecord.h"
 #include "ais/transferframe.h"
-#include "ais/typinglimit.h"
+#include "common/typinglimit.h"
 #include "common/dialogs.h"
 
 #include <QLabel>
@@ -25,7 +25,7 @@ QLineEdit *AisComposer::addBox(const BoxSpec &spec, const QRect &geometry)
     auto *edit = new QLineEdit(QString::fromLatin1(spec.text), this);
     edit->setObjectName(QString::fromLatin1(spec.name));
     if (spec.maxLength > 0)
-        edit->setValidator(new TypingLimit(spec.maxLength, *edit));
+        limitTyping(edit, spec.maxLength);
     if (spec.tooltip)
         edit->setToolTip(QString::fromLatin1(spec.tooltip));
     edit->setGeometry(geometry);

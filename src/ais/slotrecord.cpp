@@ -4,7 +4,6 @@
 #include "common/textfiles.h"
 
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace tb::ais {
 
@@ -23,17 +22,7 @@ QStringList recordLines(const QStringList &boxTexts)
 
 bool saveRecord(const QString &path, const QStringList &boxTexts)
 {
-    // Not replaceFileLines: with Qt 6.4 its QSaveFile::commit() does not see a write that fails
-    // while the file is closed (a full disk), and puts the cut file in place. Flushing first does.
-    QByteArray data;
-    for (const QString &line : recordLines(boxTexts))
-        data += line.toLatin1() + "\r\n";
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return replaceFileLines(path, recordLines(boxTexts));
 }
 
 LoadedRecord loadRecord(const QString &path, int count)

@@ -49,7 +49,9 @@ bool replaceFileLines(const QString &path, const QStringList &lines)
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const QByteArray data = joinCrLf(encoded);
-    if (file.write(data) != data.size()) {
+    // commit() alone misses a write that fails only as the buffer goes out (a full disk) and would
+    // put the cut file in place; flushing first lets that failure be seen.
+    if (file.write(data) != data.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }

@@ -45,6 +45,12 @@ private:
 void limitTyping(QLineEdit *box, int maxChars)
 {
     box->installEventFilter(new TypingLimit(box, maxChars));
+    box->setProperty("typingLimit", maxChars);
+}
+
+int typingLimit(const QLineEdit &box)
+{
+    return box.property("typingLimit").toInt();
 }
 
 } // namespace tb

@@ -7,5 +7,7 @@ class QLineEdit;
 namespace tb {
 
 void limitTyping(QLineEdit *box, int maxChars);
+// The typing limit of a box; 0 when it has none.
+int typingLimit(const QLineEdit &box);
 
 } // namespace tb

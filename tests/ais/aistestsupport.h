@@ -2,6 +2,7 @@
 // a real modal message box in place of the scripted one.
 #pragma once
 
+#include "filesizelimit.h"
 #include "scripteddialogs.h"
 
 #include <QByteArray>
@@ -47,31 +48,6 @@ inline void writeFileBytes(const QString &path, const QByteArray &data)
     if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size())
         qWarning("cannot write %s", qPrintable(path));
 }
-
-// Makes writes beyond `bytes` of any file fail while it lives, as a full disk does.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    FileSizeLimit(const FileSizeLimit &) = delete;
-    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
-
-private:
-    rlimit m_old {};
-    void (*m_oldHandler)(int) = nullptr;
-};
 
 // Lets every scripted message open a real modal message box over `parent`, which takes the
 // activation (and so the focus) from the window until it is answered. As on a desktop that hands

@@ -3,7 +3,7 @@
 #include "ais/ais15window.h"
 #include "ais/ais5window.h"
 #include "ais/aiswindow.h"
-#include "ais/typinglimit.h"
+#include "common/typinglimit.h"
 
 #include "aistestsupport.h"
 #include "pty/ptyport.h"

@@ -1,6 +1,6 @@
 // The position report composer end to end, with a pseudo-terminal as the Testbox.
 #include "ais/aiswindow.h"
-#include "ais/typinglimit.h"
+#include "common/typinglimit.h"
 
 #include "aistestsupport.h"
 #include "pty/ptyport.h"

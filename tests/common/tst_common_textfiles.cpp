@@ -1,5 +1,6 @@
 #include "common/textfiles.h"
 
+#include "filesizelimit.h"
 #include "workdir.h"
 
 #include <QFile>
@@ -53,6 +54,17 @@ private slots:
         QFile::setPermissions(work.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         if (writable)
             QSKIP("running with rights that ignore folder permissions");
+    }
+
+    void fullDiskKeepsTheOldContent()
+    {
+        WorkDir work;
+        put(work.file("a.txt"), "old\r\n");
+        {
+            tb::test::FileSizeLimit full(8);
+            QVERIFY(!replaceFileLines(work.file("a.txt"), {"123456789", "34323833", "5806791"}));
+        }
+        QCOMPARE(contents(work.file("a.txt")), QByteArray("old\r\n"));
     }
 
     void appendKeepsWhatWasThere()
