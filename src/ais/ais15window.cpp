@@ -8,7 +8,7 @@ namespace {
 
 struct Box15
 {
-    BoxSpec spec;
+    BoxSpec field;
     bool enabled;
 };
 
@@ -50,8 +50,8 @@ Ais15Window::Ais15Window(ToolHost &host, QWidget *parent) : AisIdComposer(host, 
 
     int x = 8;
     for (const Box15 &b : fieldRow) {
-        const int width = std::max(40, 14 + 8 * b.spec.maxLength);
-        QLineEdit *edit = addBox(b.spec, QRect(x, 48, width, 22));
+        const int width = std::max(40, 14 + 8 * b.field.maxLength);
+        QLineEdit *edit = addBox(b.field, QRect(x, 48, width, 22));
         edit->setEnabled(b.enabled);
         addLabelAbove(edit, fieldLabels, 30);
         x += width + 4;

@@ -61,9 +61,9 @@ Ais5Window::Ais5Window(ToolHost &host, QWidget *parent) : AisIdComposer(host, st
     setFixedSize(1180, 330);
 
     int x = 8;
-    for (const BoxSpec &spec : fieldRow) {
-        const int width = std::max(44, 14 + 8 * spec.maxLength);
-        addLabelAbove(addBox(spec, QRect(x, 126, width, 22)), fieldLabels, 8);
+    for (const BoxSpec &field : fieldRow) {
+        const int width = std::max(44, 14 + 8 * field.maxLength);
+        addLabelAbove(addBox(field, QRect(x, 126, width, 22)), fieldLabels, 8);
         x += width + 3;
     }
     box("txtMSGID")->setEnabled(false);

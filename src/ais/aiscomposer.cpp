@@ -20,14 +20,14 @@ AisComposer::AisComposer(ToolHost &host, const MessageLayout &layout, QWidget *p
     m_leave = new LeaveHandlers(*this, dialogs());
 }
 
-QLineEdit *AisComposer::addBox(const BoxSpec &spec, const QRect &geometry)
+QLineEdit *AisComposer::addBox(const BoxSpec &field, const QRect &geometry)
 {
-    auto *edit = new QLineEdit(QString::fromLatin1(spec.text), this);
-    edit->setObjectName(QString::fromLatin1(spec.name));
-    if (spec.maxLength > 0)
-        limitTyping(edit, spec.maxLength);
-    if (spec.tooltip)
-        edit->setToolTip(QString::fromLatin1(spec.tooltip));
+    auto *edit = new QLineEdit(QString::fromLatin1(field.text), this);
+    edit->setObjectName(QString::fromLatin1(field.name));
+    if (field.maxLength > 0)
+        limitTyping(edit, field.maxLength);
+    if (field.tooltip)
+        edit->setToolTip(QString::fromLatin1(field.tooltip));
     edit->setGeometry(geometry);
     m_boxes.insert(edit->objectName(), edit);
     return edit;

@@ -44,7 +44,7 @@ public:
     AisComposer(ToolHost &host, const MessageLayout &layout, QWidget *parent = nullptr);
 
 protected:
-    QLineEdit *addBox(const BoxSpec &spec, const QRect &geometry);
+    QLineEdit *addBox(const BoxSpec &field, const QRect &geometry);
     QLabel *addLabel(const QString &name, const QString &caption, const QRect &geometry);
     // The caption that `labels` has for this box, if any, above it, `overhang` wider than the box.
     void addLabelAbove(const QLineEdit *box, std::span<const BoxLabel> labels, int overhang);

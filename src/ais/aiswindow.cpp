@@ -130,11 +130,11 @@ AisWindow::AisWindow(ToolHost &host, QWidget *parent) : AisComposer(host, positi
 void AisWindow::createFieldRow()
 {
     int x = 8;
-    for (const BoxSpec &spec : fieldRow) {
-        const int width = std::max(62, 16 + 8 * spec.maxLength);
-        QLineEdit *edit = addBox(spec, QRect(x, 44, width, 22));
+    for (const BoxSpec &field : fieldRow) {
+        const int width = std::max(62, 16 + 8 * field.maxLength);
+        QLineEdit *edit = addBox(field, QRect(x, 44, width, 22));
         // The message's position numbers are made from the position rows; the user never sees them.
-        if (qstrcmp(spec.name, "txtLongitude") == 0 || qstrcmp(spec.name, "txtLatitude") == 0) {
+        if (qstrcmp(field.name, "txtLongitude") == 0 || qstrcmp(field.name, "txtLatitude") == 0) {
             edit->setGeometry(420, 170, width, 22);
             edit->hide();
             continue;
@@ -161,12 +161,12 @@ void AisWindow::createPositionRows()
 
     // The field row in layout order, then longitude and latitude.
     QList<QWidget *> chain;
-    for (const BoxSpec &spec : fieldRow)
-        chain += box(spec.name);
-    for (const BoxSpec &spec : longitudeRow)
-        chain += box(spec.name);
-    for (const BoxSpec &spec : latitudeRow)
-        chain += box(spec.name);
+    for (const BoxSpec &field : fieldRow)
+        chain += box(field.name);
+    for (const BoxSpec &field : longitudeRow)
+        chain += box(field.name);
+    for (const BoxSpec &field : latitudeRow)
+        chain += box(field.name);
     chain += {m_north, m_south, m_east, m_west};
     for (qsizetype i = 1; i < chain.size(); ++i)
         setTabOrder(chain[i - 1], chain[i]);

@@ -97,13 +97,13 @@ LauncherWindow::LauncherWindow(ToolFactories factories, std::unique_ptr<Dialogs>
          {same("NMEA"), same("DSC"), same("DEBUG"), {QStringLiteral("AIS5"), QStringLiteral("AIS15")}}, false, false,
          false},
     };
-    for (const ToolButton &spec : buttons) {
-        auto *button = new QPushButton(QString::fromLatin1(spec.caption), this);
-        button->setObjectName(QString::fromLatin1(spec.name));
-        button->setGeometry(twipsRect(spec.left, spec.top, buttonWidth, buttonHeight));
-        button->setVisible(spec.visible);
-        button->setEnabled(spec.enabled && m_factories.contains(QString::fromLatin1(spec.marker)));
-        connect(button, &QPushButton::clicked, this, [this, &spec] { openTool(spec); });
+    for (const ToolButton &tool : buttons) {
+        auto *button = new QPushButton(QString::fromLatin1(tool.caption), this);
+        button->setObjectName(QString::fromLatin1(tool.name));
+        button->setGeometry(twipsRect(tool.left, tool.top, buttonWidth, buttonHeight));
+        button->setVisible(tool.visible);
+        button->setEnabled(tool.enabled && m_factories.contains(QString::fromLatin1(tool.marker)));
+        connect(button, &QPushButton::clicked, this, [this, &tool] { openTool(tool); });
     }
 
     auto *exit = new QPushButton(QStringLiteral("Exit"), this);
