@@ -146,13 +146,13 @@ void AisWindow::createFieldRow()
 
 void AisWindow::createPositionRows()
 {
-    const auto row = [this](const std::array<BoxSpec, 3> &specs, const QString &caption, int top) {
+    const auto row = [this](const std::array<BoxSpec, 3> &boxes, const QString &caption, int top) {
         addLabel(QStringLiteral("lbl") + caption, caption, QRect(8, top + 3, 70, 18));
-        addBox(specs[0], QRect(80, top, 40, 22));
+        addBox(boxes[0], QRect(80, top, 40, 22));
         addLabel(QStringLiteral("lblDeg") + caption, QStringLiteral("\""), QRect(122, top + 3, 8, 18));
-        addBox(specs[1], QRect(132, top, 32, 22));
+        addBox(boxes[1], QRect(132, top, 32, 22));
         addLabel(QStringLiteral("lblDot") + caption, QStringLiteral("."), QRect(166, top + 3, 6, 18));
-        addBox(specs[2], QRect(174, top, 48, 22));
+        addBox(boxes[2], QRect(174, top, 48, 22));
     };
     row(latitudeRow, QStringLiteral("Latitude"), 90);
     row(longitudeRow, QStringLiteral("Longitude"), 124);
