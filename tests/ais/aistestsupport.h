@@ -2,6 +2,7 @@
 // a real modal message box in place of the scripted one.
 #pragma once
 
+#include "filebytes.h"
 #include "filesizelimit.h"
 #include "scripteddialogs.h"
 
@@ -34,19 +35,6 @@ inline qint64 readSignedField(const QByteArray &message, int start, int width)
     const quint64 raw = readField(message, start, width);
     const quint64 sign = quint64(1) << (width - 1);
     return (raw & sign) ? qint64(raw) - qint64(sign << 1) : qint64(raw);
-}
-
-inline QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-inline void writeFileBytes(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size())
-        qWarning("cannot write %s", qPrintable(path));
 }
 
 // Lets every scripted message open a real modal message box over `parent`, which takes the

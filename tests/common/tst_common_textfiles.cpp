@@ -1,5 +1,6 @@
 #include "common/textfiles.h"
 
+#include "filebytes.h"
 #include "filesizelimit.h"
 #include "workdir.h"
 
@@ -7,24 +8,8 @@
 #include <QTest>
 
 using namespace tb;
-using tb::test::WorkDir;
+using namespace tb::test;
 
-namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void put(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-} // namespace
 
 class TestTextFiles : public QObject
 {
@@ -34,22 +19,22 @@ private slots:
     {
         WorkDir work;
         QVERIFY(replaceFileLines(work.file("a.txt"), {"\" 3\"", QString("9") + QChar(0xB0)}));
-        QCOMPARE(contents(work.file("a.txt")), QByteArray("\" 3\"\r\n9\xB0\r\n"));
+        QCOMPARE(fileBytes(work.file("a.txt")), QByteArray("\" 3\"\r\n9\xB0\r\n"));
     }
 
     void failedReplaceKeepsTheOldContent()
     {
         WorkDir work;
-        put(work.file("a.txt"), "old\r\n");
+        writeFileBytes(work.file("a.txt"), "old\r\n");
         QVERIFY(!replaceFileLines(work.file("a.txt"), {"new", QString(QChar(0x20AC))}));
-        QCOMPARE(contents(work.file("a.txt")), QByteArray("old\r\n"));
+        QCOMPARE(fileBytes(work.file("a.txt")), QByteArray("old\r\n"));
 
         // A folder that cannot be written to: the file stays as it was.
         QFile::setPermissions(work.path(), QFile::ReadOwner | QFile::ExeOwner);
         const bool writable = QFile(work.file("probe")).open(QIODevice::WriteOnly);
         if (!writable) {
             QVERIFY(!replaceFileLines(work.file("a.txt"), {"new"}));
-            QCOMPARE(contents(work.file("a.txt")), QByteArray("old\r\n"));
+            QCOMPARE(fileBytes(work.file("a.txt")), QByteArray("old\r\n"));
         }
         QFile::setPermissions(work.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         if (writable)
@@ -59,12 +44,12 @@ private slots:
     void fullDiskKeepsTheOldContent()
     {
         WorkDir work;
-        put(work.file("a.txt"), "old\r\n");
+        writeFileBytes(work.file("a.txt"), "old\r\n");
         {
             tb::test::FileSizeLimit full(8);
             QVERIFY(!replaceFileLines(work.file("a.txt"), {"123456789", "34323833", "5806791"}));
         }
-        QCOMPARE(contents(work.file("a.txt")), QByteArray("old\r\n"));
+        QCOMPARE(fileBytes(work.file("a.txt")), QByteArray("old\r\n"));
     }
 
     void appendKeepsWhatWasThere()
@@ -72,7 +57,7 @@ private slots:
         WorkDir work;
         QVERIFY(appendFileLines(work.file("s.txt"), {"one"}));
         QVERIFY(appendFileLines(work.file("s.txt"), {"two", "three"}));
-        QCOMPARE(contents(work.file("s.txt")), QByteArray("one\r\ntwo\r\nthree\r\n"));
+        QCOMPARE(fileBytes(work.file("s.txt")), QByteArray("one\r\ntwo\r\nthree\r\n"));
         QVERIFY(!appendFileLines(work.file("missing-folder/s.txt"), {"x"}));
     }
 
@@ -95,7 +80,7 @@ private slots:
         QFETCH(bool, present);
         QFETCH(QString, line);
         WorkDir work;
-        put(work.file("c.cfg"), bytes);
+        writeFileBytes(work.file("c.cfg"), bytes);
         const auto read = readFirstLine(work.file("c.cfg"));
         QCOMPARE(read.has_value(), present);
         if (present)
@@ -120,7 +105,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, values);
         WorkDir work;
-        put(work.file("v.txt"), bytes);
+        writeFileBytes(work.file("v.txt"), bytes);
         ValueReader reader;
         QVERIFY(reader.open(work.file("v.txt")));
         QStringList read;

@@ -3,6 +3,7 @@
 #include "launcher/launcherwindow.h"
 #include "link/toolwindow.h"
 
+#include "filebytes.h"
 #include "pty/ptyport.h"
 #include "scripteddialogs.h"
 #include "widgets.h"
@@ -38,12 +39,6 @@ ToolFactories standIns(const QStringList &markers)
     return factories;
 }
 
-QByteArray fileBytes(const QString &name)
-{
-    QFile f(name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestLauncherWindow : public QObject
@@ -67,10 +62,7 @@ private slots:
 
     void startUpSelectsTheSavedPort()
     {
-        QFile cfg("DSCCONFIG.cfg");
-        QVERIFY(cfg.open(QIODevice::WriteOnly));
-        cfg.write("\" 3\"\r\n");
-        cfg.close();
+        writeFileBytes("DSCCONFIG.cfg", "\" 3\"\r\n");
         start({"NMEA"});
         auto *combo = control<QComboBox>(m_launcher, "Combo1");
         QStringList items;
@@ -100,10 +92,7 @@ private slots:
     void garbageConfigSelectsTheFirstPort()
     {
         QFETCH(QByteArray, bytes);
-        QFile cfg("DSCCONFIG.cfg");
-        QVERIFY(cfg.open(QIODevice::WriteOnly));
-        cfg.write(bytes);
-        cfg.close();
+        writeFileBytes("DSCCONFIG.cfg", bytes);
         start({});
         QCOMPARE(control<QComboBox>(m_launcher, "Combo1")->currentIndex(), 0);
     }

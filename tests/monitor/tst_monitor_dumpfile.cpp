@@ -10,6 +10,7 @@
 #include "monitor/monitorwindow.h"
 #include "monitor/panewidgets.h"
 
+#include "filebytes.h"
 #include "testhost.h"
 #include "widgets.h"
 #include "workdir.h"
@@ -28,14 +29,6 @@ namespace {
 QString dataFile(const char *name)
 {
     return QStringLiteral(TB_MONITOR_DATA "/") + QLatin1String(name);
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
 }
 
 // The expected box texts: lines "box<TAB>value", top line first.
