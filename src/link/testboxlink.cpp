@@ -17,6 +17,11 @@ TestboxLink::TestboxLink(QObject *parent) : QObject(parent)
     connect(&m_port, &QSerialPort::errorOccurred, this, &TestboxLink::onError);
 }
 
+TestboxLink::~TestboxLink()
+{
+    close();
+}
+
 std::optional<int> TestboxLink::portNumber(const QString &portText)
 {
     const auto n = roundToInt16(readNumber(portText));
@@ -27,8 +32,7 @@ std::optional<int> TestboxLink::portNumber(const QString &portText)
 
 bool TestboxLink::open(int port)
 {
-    if (m_port.isOpen())
-        m_port.close();
+    close();
     const QString device = PortMap::probe().device(port);
     if (device.isEmpty())
         return false;
@@ -43,6 +47,7 @@ bool TestboxLink::open(int port)
         return false;
     }
     m_port.clear();
+    m_recorder.begin(port);
     return true;
 }
 
@@ -50,6 +55,7 @@ void TestboxLink::close()
 {
     if (m_port.isOpen())
         m_port.close();
+    m_recorder.end();
 }
 
 bool TestboxLink::send(const QByteArray &bytes)
@@ -57,7 +63,9 @@ bool TestboxLink::send(const QByteArray &bytes)
     if (!m_port.isOpen())
         return false;
     m_sending = true;
-    bool ok = m_port.write(bytes) == bytes.size();
+    const qint64 written = m_port.write(bytes);
+    m_recorder.sent(bytes.left(std::max<qint64>(written, 0)));
+    bool ok = written == bytes.size();
     while (ok && m_port.bytesToWrite() > 0)
         ok = m_port.waitForBytesWritten(writeTimeoutMs);
     m_sending = false;
@@ -68,7 +76,9 @@ QByteArray TestboxLink::takeReceived()
 {
     if (!m_port.isOpen())
         return {};
-    return m_port.readAll();
+    QByteArray bytes = m_port.readAll();
+    m_recorder.received(bytes);
+    return bytes;
 }
 
 void TestboxLink::onError(QSerialPort::SerialPortError error)
@@ -77,7 +87,7 @@ void TestboxLink::onError(QSerialPort::SerialPortError error)
     const bool gone = error == QSerialPort::ReadError || error == QSerialPort::ResourceError;
     if (!gone || !m_port.isOpen() || m_sending)
         return;
-    m_port.close();
+    close();
     emit lost();
 }
 

@@ -1,7 +1,10 @@
 // The serial connection of one tool window to the Testbox: 2400 baud, 8N1, no flow control.
 // Bytes go out unchanged and in order; reading never blocks. When the device behind an open port
-// vanishes the link closes itself and says so once.
+// vanishes the link closes itself and says so once. With a traffic record the link writes its
+// frames and received lines into it.
 #pragma once
+
+#include "link/trafficlog.h"
 
 #include <QObject>
 #include <QSerialPort>
@@ -17,6 +20,7 @@ public:
     static constexpr qint32 baudRate = 2400;
 
     explicit TestboxLink(QObject *parent = nullptr);
+    ~TestboxLink() override;
 
     // The port number in a port text (" 3" gives 3): its leading number rounded to 16 bits;
     // nothing when that does not fit.
@@ -34,6 +38,9 @@ public:
 
     // Everything that has arrived since the last call.
     QByteArray takeReceived();
+    // The reader stops taking lines: what has come without a line end goes into the traffic record
+    // as a line of its own (closing does the same).
+    void endReception() { m_recorder.end(); }
 
     // The device name opened last (for telling the user which device a port number is).
     QString deviceName() const { return m_port.portName(); }
@@ -47,6 +54,7 @@ private:
     void onError(QSerialPort::SerialPortError error);
 
     QSerialPort m_port;
+    LinkRecorder m_recorder;
     bool m_sending = false;
 };
 

@@ -102,6 +102,7 @@ void MonitorWindow::cmdContinius_Click()
 
 void MonitorWindow::cmdStop_Click()
 {
+    link().endReception();
     closeLink();
     // A half line is dropped with the buffer: nothing of it is parsed.
     m_buffer.clear();
