@@ -3,6 +3,7 @@
 #include "common/dialogs.h"
 #include "common/twips.h"
 #include "launcher/portchoice.h"
+#include "launcher/portcombo.h"
 #include "link/toolwindow.h"
 
 #include <QComboBox>
@@ -61,7 +62,9 @@ LauncherWindow::LauncherWindow(ToolFactories factories, std::unique_ptr<Dialogs>
     portLabel->setObjectName(QStringLiteral("Label1"));
     portLabel->setGeometry(twipsRect(960, 960, 1800, 300));
 
-    m_combo = new QComboBox(this);
+    auto *combo = new PortCombo(this);
+    combo->setBeforePopup([this] { refreshPortList(); });
+    m_combo = combo;
     m_combo->setObjectName(QStringLiteral("Combo1"));
     m_combo->setEditable(true);
     m_combo->setInsertPolicy(QComboBox::NoInsert);
@@ -151,19 +154,39 @@ ToolWindow *LauncherWindow::toolWindow(const QString &marker) const
     return m_open.value(marker).data();
 }
 
-void LauncherWindow::fillPortList()
+QList<int> LauncherWindow::probePorts()
 {
     m_ports = PortMap::probe();
     QList<int> present;
     for (int n = PortMap::firstPort; n <= PortMap::lastPort; ++n)
         if (m_ports.exists(n))
             present += n;
-    const PortList list = buildPortList(present, readSavedPortLine());
+    return present;
+}
+
+void LauncherWindow::fillPortList()
+{
+    const PortList list = buildPortList(probePorts(), readSavedPortLine());
     m_combo->clear();
     m_combo->addItems(list.items);
     m_combo->setCurrentIndex(list.selected);
     if (list.selected < 0)
         m_combo->setEditText(QString());
+    showDevice();
+}
+
+void LauncherWindow::refreshPortList()
+{
+    // The chosen text stays as it is, even when its port has gone: the user may have typed it.
+    const QString chosen = m_combo->currentText();
+    const QStringList items = buildPortList(probePorts(), std::nullopt).items;
+    {
+        const QSignalBlocker quiet(m_combo);
+        m_combo->clear();
+        m_combo->addItems(items);
+        m_combo->setCurrentIndex(int(items.indexOf(chosen)));
+        m_combo->setEditText(chosen);
+    }
     showDevice();
 }
 

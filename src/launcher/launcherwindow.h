@@ -46,7 +46,11 @@ protected:
 
 private:
     struct ToolButton;
+    // The present ports, probed now.
+    QList<int> probePorts();
     void fillPortList();
+    // Lists the ports present now, keeping the chosen text (on opening the drop-down).
+    void refreshPortList();
     void savePortChoice();
     void openTool(const ToolButton &button);
     void closeTool(const QString &marker);

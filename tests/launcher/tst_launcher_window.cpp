@@ -181,6 +181,44 @@ private slots:
         QVERIFY(!QFile::exists("DSCCONFIG.cfg")); // leaving the list writes nothing
     }
 
+    // Adapters come and go while the launcher runs: opening the list shows the ports present then,
+    // and the chosen text stays even when its port has gone.
+    void listFollowsPortsPluggedAndPulled()
+    {
+        start({"NMEA"});
+        auto *combo = control<QComboBox>(m_launcher, "Combo1");
+        QVERIFY(!items(combo).contains(" 7"));
+        PtyPort adapter;
+        QVERIFY(adapter.open(7, m_work->dir()));
+        QVERIFY(!items(combo).contains(" 7")); // nothing changes until the list is opened
+        openList(combo);
+        QVERIFY(items(combo).contains(" 7"));
+        QCOMPARE(combo->currentText(), QString(" 1")); // the choice stays
+        combo->setCurrentIndex(int(items(combo).indexOf(" 7")));
+        QCOMPARE(control<QLabel>(m_launcher, "lblDevice")->text(), "Port 7 is COM7 (" + adapter.slavePath() + ")");
+
+        adapter.close();
+        openList(combo);
+        QVERIFY(!items(combo).contains(" 7"));
+        QVERIFY(items(combo).contains(" 1") && items(combo).contains(" 3") && items(combo).contains(" 4"));
+        QCOMPARE(combo->currentText(), QString(" 7"));
+        QCOMPARE(control<QLabel>(m_launcher, "lblDevice")->text(), QString());
+        combo->setEditText("9");
+        openList(combo);
+        QCOMPARE(combo->currentText(), QString("9"));
+
+        QVERIFY(adapter.open(7, m_work->dir()));
+        combo->setEditText(" 7");
+        openList(combo);
+        QCOMPARE(combo->currentIndex(), items(combo).indexOf(" 7"));
+        click("cmdNMEA");
+        ToolWindow *tool = m_launcher->toolWindow("NMEA");
+        QVERIFY(tool && tool->portOpen());
+        QVERIFY(tool->link().send("\xc8\x01"));
+        QCOMPARE(adapter.readExactly(2), QByteArray("\xc8\x01"));
+        QCOMPARE(fileBytes("DSCCONFIG.cfg"), QByteArray("\" 7\"\r\n"));
+    }
+
     void failedLinkBringsTheLauncherBackSilently()
     {
         start({"NMEA"});
@@ -225,6 +263,18 @@ private:
     }
     void click(const char *name) { QTest::mouseClick(control<QPushButton>(m_launcher, name), Qt::LeftButton); }
     QString marker() { return control<QLineEdit>(m_launcher, "txtLast")->text(); }
+    static QStringList items(const QComboBox *combo)
+    {
+        QStringList texts;
+        for (int i = 0; i < combo->count(); ++i)
+            texts += combo->itemText(i);
+        return texts;
+    }
+    static void openList(QComboBox *combo)
+    {
+        combo->showPopup();
+        combo->hidePopup();
+    }
 
     std::unique_ptr<WorkDir> m_work;
     std::map<int, PtyPort> m_ports;

@@ -3,6 +3,7 @@
 #include "pty/ptyport.h"
 #include "workdir.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
 
@@ -43,6 +44,26 @@ private slots:
         QVERIFY(!map.exists(9));                    // not a terminal
         QVERIFY(!map.exists(26));                   // beyond the list
         QCOMPARE(PtyPort::firstFreePort(work.dir()), 1);
+    }
+
+    // The launcher probes each time its list opens, on the window's thread: it must stay quick
+    // when every alias leads nowhere (25 absent ports). The median of a few probes, under load.
+    void probeOfAbsentPortsIsQuick()
+    {
+        WorkDir work;
+        for (int n = PortMap::firstPort; n <= PortMap::lastPort; ++n)
+            QVERIFY(QFile::link(work.file(QStringLiteral("gone%1").arg(n)), work.file(QStringLiteral("COM%1").arg(n))));
+        QList<qint64> micros;
+        for (int i = 0; i < 11; ++i) {
+            QElapsedTimer clock;
+            clock.start();
+            const PortMap map = PortMap::probe();
+            micros += clock.nsecsElapsed() / 1000;
+            QVERIFY(!map.exists(1) && !map.exists(25));
+        }
+        std::sort(micros.begin(), micros.end());
+        qInfo("probe with 25 absent ports: median %lld us, slowest %lld us", micros[5], micros.last());
+        QVERIFY2(micros[5] < 50000, qPrintable(QString::number(micros[5])));
     }
 };
 
