@@ -18,11 +18,16 @@ private slots:
         QTest::addColumn<bool>("demo");
         QTest::addColumn<bool>("repeat");
         QTest::addColumn<bool>("loop");
-        QTest::newRow("defaults") << QStringList {} << 0 << 1000 << QString() << false << false << false;
-        QTest::newRow("everything") << QStringList {"--port", "25", "--interval", "0", "--send", "a.txt", "--demo", "--repeat", "--loop"}
-                                    << 25 << 0 << "a.txt" << true << true << true;
-        QTest::newRow("= form") << QStringList {"--port=1", "--interval=250", "--demo"} << 1 << 250 << QString() << true << false
-                                << false;
+        QTest::addColumn<int>("plugAfterMs");
+        QTest::addColumn<bool>("verbose");
+        QTest::addColumn<QString>("dumpFile");
+        QTest::newRow("defaults") << QStringList {} << 0 << 1000 << QString() << false << false << false << 0 << false
+                                  << QString();
+        QTest::newRow("everything") << QStringList {"--port", "25", "--interval", "0", "--send", "a.txt", "--demo", "--repeat",
+                                                    "--loop", "--plug-after", "5", "--verbose", "--dump", "out.txt"}
+                                    << 25 << 0 << "a.txt" << true << true << true << 5000 << true << "out.txt";
+        QTest::newRow("= form") << QStringList {"--port=1", "--interval=250", "--demo", "--plug-after=0.25"} << 1 << 250
+                                << QString() << true << false << false << 250 << false << QString();
     }
     void accepted()
     {
@@ -36,6 +41,9 @@ private slots:
         QTEST(options.demo, "demo");
         QTEST(options.repeat, "repeat");
         QTEST(options.loop, "loop");
+        QTEST(options.plugAfterMs, "plugAfterMs");
+        QTEST(options.verbose, "verbose");
+        QTEST(options.dumpFile, "dumpFile");
         QVERIFY(!options.help);
     }
 
@@ -50,6 +58,11 @@ private slots:
                                            << "--interval takes a number of milliseconds, 0 or more.";
         QTest::newRow("repeat with nothing to send") << QStringList {"--repeat"}
                                                      << "--repeat needs lines to send (--demo or --send FILE).";
+        QTest::newRow("negative plug-in delay") << QStringList {"--plug-after", "-1"}
+                                                << "--plug-after takes a number of seconds from 0 to 86400.";
+        QTest::newRow("plug-in delay text") << QStringList {"--plug-after", "soon"}
+                                            << "--plug-after takes a number of seconds from 0 to 86400.";
+        QTest::newRow("dump without file") << QStringList {"--dump="} << "--dump needs a file name.";
         QTest::newRow("unknown option") << QStringList {"--baud", "9600"} << "Unknown option 'baud'.";
         QTest::newRow("stray argument") << QStringList {"COM3"} << "Unexpected argument 'COM3'.";
     }
@@ -67,7 +80,8 @@ private slots:
         const auto parsed = parseOptions({"testbox-sim", "--help"});
         QVERIFY(std::holds_alternative<Options>(parsed) && std::get<Options>(parsed).help);
         const QString usage = usageText();
-        for (const char *option : {"--port <N>", "--send <FILE>", "--demo", "--interval <MS>", "--repeat", "--loop", "--help"})
+        for (const char *option : {"--port <N>", "--send <FILE>", "--demo", "--interval <MS>", "--repeat", "--loop",
+                                   "--plug-after <SECONDS>", "--verbose", "--dump <FILE>", "--help"})
             QVERIFY2(usage.contains(QLatin1String(option)), option);
     }
 };

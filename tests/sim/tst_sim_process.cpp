@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSerialPort>
+#include <QSerialPortInfo>
 #include <QTest>
 
 #include <algorithm>
@@ -203,21 +204,26 @@ private slots:
     void signalsEndItAndRemoveTheAlias_data()
     {
         QTest::addColumn<int>("signal");
-        QTest::addColumn<bool>("com1Taken");
-        QTest::addColumn<int>("port");
-        QTest::newRow("SIGTERM, first free port 1") << int(SIGTERM) << false << 1;
-        QTest::newRow("SIGINT, COM1 taken by a file") << int(SIGINT) << true << 2;
-        QTest::newRow("SIGHUP") << int(SIGHUP) << false << 1;
+        QTest::addColumn<bool>("entriesTaken");
+        QTest::newRow("SIGTERM") << int(SIGTERM) << false;
+        QTest::newRow("SIGINT, entries above the system's ports taken by files") << int(SIGINT) << true;
+        QTest::newRow("SIGHUP") << int(SIGHUP) << false;
     }
+    // Without --port it takes the first number that is neither a COMn entry nor one of the system's
+    // serial ports (numbered 1, 2, 3 … in the launcher), so a real port stays reachable.
     void signalsEndItAndRemoveTheAlias()
     {
         QFETCH(int, signal);
-        QFETCH(bool, com1Taken);
-        QFETCH(int, port);
+        QFETCH(bool, entriesTaken);
         WorkDir work;
-        if (com1Taken) {
-            QFile taken(work.file("COM1"));
+        const int systemPorts = int(QSerialPortInfo::availablePorts().size());
+        QVERIFY(systemPorts < 22);
+        int port = systemPorts + 1;
+        if (entriesTaken) {
+            QVERIFY(QFile::link(work.file("gone"), work.file(QStringLiteral("COM%1").arg(port))));
+            QFile taken(work.file(QStringLiteral("COM%1").arg(port + 1)));
             QVERIFY(taken.open(QIODevice::WriteOnly));
+            port += 2;
         }
         Sim sim(work);
         QCOMPARE(sim.start({}), port);
@@ -225,7 +231,46 @@ private slots:
         QVERIFY(QFileInfo(alias).isSymLink());
         QVERIFY(sim.endBy(signal));
         QVERIFY(!QFileInfo(alias).isSymLink());
-        QCOMPARE(QFileInfo::exists(work.file("COM1")), com1Taken);
+        QCOMPARE(work.dir().entryList({"COM*"}, QDir::AllEntries | QDir::System).size(), entriesTaken ? 2 : 0);
+    }
+
+    // By default only the start line and the frames received; the lines sent go to the dump.
+    void quietByDefaultWithADump()
+    {
+        WorkDir work;
+        Sim sim(work);
+        QCOMPARE(sim.start({"--port", "5", "--demo", "--interval", "50", "--dump", "sent.txt"}), 5);
+        const QList<QByteArray> messages = demoMessageBytes();
+        QByteArray expected;
+        for (const QByteArray &message : messages)
+            expected += testboxLine(message);
+        QFile dump(work.file("sent.txt"));
+        QVERIFY(QTest::qWaitFor([&] { return QFileInfo(dump).size() >= expected.size(); }, 20000));
+        QVERIFY(dump.open(QIODevice::ReadOnly));
+        QCOMPARE(dump.readAll(), expected);
+        QVERIFY(sim.endBy(SIGTERM));
+        QCOMPARE(sim.lines().size(), 2); // the start line and the stop line
+        QCOMPARE(sim.lines().last(), QStringLiteral("Stopped, COM5 removed"));
+    }
+
+    void aliasAppearsAfterThePlugInDelay()
+    {
+        WorkDir work;
+        QProcess process;
+        process.setWorkingDirectory(work.path());
+        QElapsedTimer clock;
+        clock.start();
+        process.start(QStringLiteral(TB_SIM_PATH), {"--port", "6", "--plug-after", "1.5"});
+        QVERIFY(process.waitForReadyRead(10000));
+        QCOMPARE(process.readLine(), QByteArray("Testbox simulator: the alias appears in 1.5 s\n"));
+        QVERIFY(!QFileInfo(work.file("COM6")).isSymLink());
+        QVERIFY(process.waitForReadyRead(10000));
+        QVERIFY(clock.elapsed() >= 1500);
+        QVERIFY(process.readLine().startsWith("Testbox simulator on port 6: "));
+        QVERIFY(QFileInfo(work.file("COM6")).isSymLink());
+        ::kill(pid_t(process.processId()), SIGTERM);
+        QVERIFY(process.waitForFinished(10000));
+        QVERIFY(!QFileInfo(work.file("COM6")).isSymLink());
     }
 
     void sendFileAndLoopBack()
@@ -257,7 +302,7 @@ private slots:
     {
         WorkDir work;
         Sim sim(work);
-        QCOMPARE(sim.start({"--port", "2", "--demo", "--repeat", "--interval", "100"}), 2);
+        QCOMPARE(sim.start({"--port", "2", "--demo", "--repeat", "--interval", "100", "--verbose"}), 2);
         QVERIFY(sim.waitForLineStarting("Dropped "));
         ToolSide tool;
         QVERIFY(tool.open(work.file("COM2")));

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
@@ -18,9 +19,9 @@ PtyPort::~PtyPort()
     close();
 }
 
-int PtyPort::firstFreePort(const QDir &dir)
+int PtyPort::firstFreePort(const QDir &dir, int from)
 {
-    for (int n = 1; n <= 25; ++n) {
+    for (int n = std::max(from, 1); n <= 25; ++n) {
         const QFileInfo entry(dir.absoluteFilePath(QStringLiteral("COM%1").arg(n)));
         if (!entry.exists() && !entry.isSymLink())
             return n;

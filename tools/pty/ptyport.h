@@ -18,8 +18,8 @@ public:
 
     // Opens a raw pair and links `COM<port>` in `dir` to its slave. False with a reason on failure.
     bool open(int port, const QDir &dir, QString *error = nullptr);
-    // The lowest port number from 1 to 25 without an entry `COMn` in `dir`; 0 when all are taken.
-    static int firstFreePort(const QDir &dir);
+    // The lowest port number from `from` to 25 without an entry `COMn` in `dir`; 0 when all are taken.
+    static int firstFreePort(const QDir &dir, int from = 1);
 
     bool isOpen() const { return m_master >= 0; }
     int masterFd() const { return m_master; }

@@ -50,6 +50,10 @@ int main(int argc, char *argv[])
         return 1;
     }
     QObject::connect(&quitSignals, &tb::sim::QuitSignals::received, &app, &QCoreApplication::quit);
+    QObject::connect(&simulator, &tb::sim::Simulator::failed, &app, [](const QString &error) {
+        printError(error);
+        QCoreApplication::exit(1);
+    });
     const int code = QCoreApplication::exec();
     simulator.stop();
     return code;

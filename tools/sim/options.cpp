@@ -8,7 +8,8 @@ namespace {
 
 const QCommandLineOption portOption(QStringLiteral("port"),
                                     QStringLiteral("Port number n (1 to 25) of the alias COMn in the working directory "
-                                                   "(default: the first number without a COMn entry)."),
+                                                   "(default: the first number that is neither a COMn entry nor one of "
+                                                   "the system's serial ports, so no real port is hidden)."),
                                     QStringLiteral("N"));
 const QCommandLineOption sendOption(QStringLiteral("send"),
                                     QStringLiteral("Send the lines of FILE: a line starting with \"$\" as it stands, a line "
@@ -27,6 +28,17 @@ const QCommandLineOption repeatOption(QStringLiteral("repeat"),
                                       QStringLiteral("Start the lines again after the last one, until stopped."));
 const QCommandLineOption loopOption(QStringLiteral("loop"),
                                     QStringLiteral("Send every AIS message received back as a Testbox line."));
+const QCommandLineOption plugAfterOption(QStringLiteral("plug-after"),
+                                         QStringLiteral("Create the alias only SECONDS after the start, as an adapter "
+                                                        "plugged in while the tool runs."),
+                                         QStringLiteral("SECONDS"));
+const QCommandLineOption verboseOption(QStringLiteral("verbose"),
+                                       QStringLiteral("Also print every line sent and the bytes dropped because nobody "
+                                                      "holds the port open."));
+const QCommandLineOption dumpOption(QStringLiteral("dump"),
+                                    QStringLiteral("Write every Testbox line sent to FILE (CR LF line ends), a dump the "
+                                                   "AIS Monitor replays with \"Read TB dump file\"."),
+                                    QStringLiteral("FILE"));
 
 const char description[] =
     "Stands in for a Testbox on a pseudo-terminal, which a tool opens through the alias COMn.\n"
@@ -50,7 +62,8 @@ void addOptions(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(QString::fromUtf8(description));
     parser.addHelpOption();
-    parser.addOptions({portOption, sendOption, demoOption, intervalOption, repeatOption, loopOption});
+    parser.addOptions({portOption, sendOption, demoOption, intervalOption, repeatOption, loopOption, plugAfterOption,
+                       verboseOption, dumpOption});
 }
 
 } // namespace
@@ -80,6 +93,17 @@ std::variant<Options, QString> parseOptions(const QStringList &arguments)
         if (!ok || options.intervalMs < 0)
             return QStringLiteral("--interval takes a number of milliseconds, 0 or more.");
     }
+    if (parser.isSet(plugAfterOption)) {
+        bool ok = false;
+        const double seconds = parser.value(plugAfterOption).toDouble(&ok);
+        if (!ok || !(seconds >= 0) || seconds > 86400)
+            return QStringLiteral("--plug-after takes a number of seconds from 0 to 86400.");
+        options.plugAfterMs = int(seconds * 1000 + 0.5);
+    }
+    if (parser.isSet(dumpOption) && parser.value(dumpOption).isEmpty())
+        return QStringLiteral("--dump needs a file name.");
+    options.dumpFile = parser.value(dumpOption);
+    options.verbose = parser.isSet(verboseOption);
     options.sendFile = parser.value(sendOption);
     options.demo = parser.isSet(demoOption);
     options.repeat = parser.isSet(repeatOption);

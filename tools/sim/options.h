@@ -16,6 +16,9 @@ struct Options
     int intervalMs = 1000;
     bool repeat = false;
     bool loop = false;
+    int plugAfterMs = 0;       // the alias appears this long after the start
+    bool verbose = false;      // also the lines sent and the bytes dropped
+    QString dumpFile;          // empty: none
     bool help = false;
 };
 

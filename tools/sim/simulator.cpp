@@ -7,8 +7,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSerialPortInfo>
 #include <QSocketNotifier>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <limits>
@@ -37,6 +39,12 @@ Simulator::Simulator(const Options &options, Printer print, QObject *parent)
     m_sendTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_quietTimer, &QTimer::timeout, this, &Simulator::endQuietFrames);
     connect(&m_sendTimer, &QTimer::timeout, this, &Simulator::sendDue);
+    m_plugTimer.setSingleShot(true);
+    connect(&m_plugTimer, &QTimer::timeout, this, [this] {
+        QString error;
+        if (!plugIn(&error))
+            emit failed(error);
+    });
 }
 
 Simulator::~Simulator()
@@ -46,12 +54,27 @@ Simulator::~Simulator()
 
 bool Simulator::start(QString *error)
 {
-    if (!loadLines(error))
+    if (!loadLines(error) || !openDump(error))
         return false;
+    if (m_options.plugAfterMs > 0) {
+        m_print(QStringLiteral("Testbox simulator: the alias appears in %1 s").arg(m_options.plugAfterMs / 1000.0));
+        m_plugTimer.start(m_options.plugAfterMs);
+        return true;
+    }
+    return plugIn(error);
+}
+
+bool Simulator::plugIn(QString *error)
+{
     const QDir here = QDir::current();
-    m_port = m_options.port ? m_options.port : PtyPort::firstFreePort(here);
+    // The tool numbers the system's serial ports 1, 2, 3 …: start above them so none is hidden.
+    const qsizetype systemPorts = QSerialPortInfo::availablePorts().size();
+    m_port = m_options.port ? m_options.port : PtyPort::firstFreePort(here, int(std::min<qsizetype>(systemPorts, 25)) + 1);
     if (m_port == 0) {
-        *error = QStringLiteral("Every port number from 1 to 25 has a COMn entry in %1.").arg(here.path());
+        *error = QStringLiteral("No port number from 1 to 25 is free: %1 are the system's serial ports, the rest have "
+                                "a COMn entry in %2.")
+                     .arg(systemPorts)
+                     .arg(here.path());
         return false;
     }
     const QString aliasName = QStringLiteral("COM%1").arg(m_port);
@@ -69,12 +92,17 @@ bool Simulator::start(QString *error)
     m_print(QStringLiteral("Testbox simulator on port %1: %2 -> %3")
                 .arg(m_port)
                 .arg(m_pty.aliasPath(), m_pty.slavePath()));
+    // Lines start one interval after the plug-in, as after a start without delay.
+    m_sender = LineSender(m_options.intervalMs, now());
+    m_sender.setPlan(m_lines, m_options.repeat);
+    m_unread = UnreadWatch(now());
     scheduleSend();
     return true;
 }
 
 void Simulator::stop()
 {
+    m_plugTimer.stop();
     if (!m_pty.isOpen())
         return;
     delete m_readable;
@@ -108,7 +136,19 @@ bool Simulator::loadLines(QString *error)
         for (const QByteArray &message : demoMessageBytes())
             lines += testboxLine(message);
     }
-    m_sender.setPlan(lines, m_options.repeat);
+    m_lines = lines;
+    return true;
+}
+
+bool Simulator::openDump(QString *error)
+{
+    if (m_options.dumpFile.isEmpty())
+        return true;
+    m_dump.setFileName(m_options.dumpFile);
+    if (!m_dump.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        *error = QStringLiteral("Cannot write %1: %2").arg(m_options.dumpFile, m_dump.errorString());
+        return false;
+    }
     return true;
 }
 
@@ -159,7 +199,8 @@ void Simulator::sendDue()
     const LineSender::Chunk chunk = m_sender.due(t);
     m_unread.observe(m_pty.unreadBySlave(), t);
     if (chunk.startsLine && m_unread.stale(t)) {
-        m_print(QStringLiteral("Dropped %1 unread bytes: nobody holds the port open").arg(m_pty.unreadBySlave()));
+        if (m_options.verbose)
+            m_print(QStringLiteral("Dropped %1 unread bytes: nobody holds the port open").arg(m_pty.unreadBySlave()));
         m_pty.discardUnread();
         m_unread.observe(0, t);
     }
@@ -171,8 +212,14 @@ void Simulator::sendDue()
         else if (!(n < 0 && errno == EINTR))
             break; // full: the rest waits for the next tick
     }
-    if (const auto line = m_sender.written(written, t))
-        m_print(QStringLiteral("Sent %1").arg(QString::fromLatin1(line->trimmed())));
+    if (const auto line = m_sender.written(written, t)) {
+        if (m_options.verbose)
+            m_print(QStringLiteral("Sent %1").arg(QString::fromLatin1(line->trimmed())));
+        if (m_dump.isOpen()) {
+            m_dump.write(line->trimmed() + "\r\n");
+            m_dump.flush();
+        }
+    }
     scheduleSend();
 }
 

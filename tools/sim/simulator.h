@@ -10,6 +10,7 @@
 #include "unreadwatch.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QObject>
 #include <QTimer>
 
@@ -28,14 +29,20 @@ public:
     Simulator(const Options &options, Printer print, QObject *parent = nullptr);
     ~Simulator() override;
 
-    // Loads the lines to send, opens the port and its alias in the working directory and says
-    // which. False with the reason when any of that fails.
+    // Loads the lines to send, opens the port and its alias in the working directory (at once, or
+    // after the plug-in delay) and says which. False with the reason when any of that fails.
     bool start(QString *error);
     // Closes the port and removes the alias.
     void stop();
 
+signals:
+    // Plugging in after the delay failed; the simulator has nothing left to do.
+    void failed(const QString &error);
+
 private:
     bool loadLines(QString *error);
+    bool openDump(QString *error);
+    bool plugIn(QString *error);
     void readPort();
     void endQuietFrames();
     void handle(const QList<Frame> &frames);
@@ -52,6 +59,9 @@ private:
     QSocketNotifier *m_readable = nullptr;
     QTimer m_quietTimer;
     QTimer m_sendTimer;
+    QTimer m_plugTimer;
+    QList<QByteArray> m_lines;
+    QFile m_dump;
     FrameDecoder m_decoder;
     LineSender m_sender;
     UnreadWatch m_unread;
