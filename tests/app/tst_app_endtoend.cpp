@@ -1,6 +1,7 @@
 // The whole application in-process, driven by window and control names alone, with a
 // pseudo-terminal as the Testbox.
 #include "app/application.h"
+#include "monitor/monitorwindow.h"
 
 #include "pty/ptyport.h"
 #include "scripteddialogs.h"
@@ -42,6 +43,24 @@ private slots:
         settle();
         QVERIFY(!findWindow("frmComposeNMEA"));
         QVERIFY(!findWindow("frmDSCStartup"));
+        delete launcher;
+    }
+
+    // The sample that ships replays whole: every line a message the monitor shows.
+    void sampleDumpReplays()
+    {
+        WorkDir work;
+        auto dialogs = std::make_unique<ScriptedDialogs>();
+        ScriptedDialogs *scripted = dialogs.get();
+        scripted->fileNames.enqueue(QStringLiteral(TB_SOURCE_DIR "/examples/aisout.txt"));
+        QWidget *launcher = openLauncher(std::move(dialogs));
+        QTest::mouseClick(control<QPushButton>(launcher, "cmdAISREC"), Qt::LeftButton);
+        auto *monitor = qobject_cast<MonitorWindow *>(findWindow("frmAISDebug"));
+        QVERIFY(monitor);
+        QTest::mouseClick(control<QPushButton>(monitor, "cmdReadFile"), Qt::LeftButton);
+        QCOMPARE(scripted->askedDefaults, QStringList {"aisout.txt"});
+        QCOMPARE(scripted->messages, QStringList {});
+        QCOMPARE(monitor->messageStep().historyRow(), 8);
         delete launcher;
     }
 };

@@ -46,6 +46,7 @@ private slots:
         QTest::newRow("simulator") << "bin/testbox-sim" << true;
         QTest::newRow("desktop entry") << "share/applications/torvanik-testbox.desktop" << false;
         QTest::newRow("icon") << "share/icons/hicolor/scalable/apps/torvanik-testbox.svg" << false;
+        QTest::newRow("sample dump") << "share/torvanik-testbox/aisout.txt" << false;
     }
     void filesInTheirPlaces()
     {
@@ -68,8 +69,8 @@ private slots:
         app.setProcessChannelMode(QProcess::MergedChannels);
         app.start(m_prefix.filePath(QStringLiteral("bin/torvanik-testbox")), {});
         QVERIFY2(app.waitForStarted(10000), qPrintable(app.errorString()));
-        // It has no options and runs until its window closes: still running after a second means
-        // it came up without crashing.
+        // It runs until its window closes: still running after a second means it came up without
+        // crashing.
         QTest::qWait(1000);
         const bool running = app.state() == QProcess::Running;
         if (running) {
@@ -81,12 +82,21 @@ private slots:
                                          .arg(QString::fromLocal8Bit(app.readAll()))));
     }
 
-    void simulatorShowsItsUsage()
+    // Without a display too: the usage comes before the program looks for one.
+    void programsShowTheirUsage_data()
     {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("option");
+        QTest::newRow("simulator") << "bin/testbox-sim" << "--loop";
+        QTest::newRow("launcher") << "bin/torvanik-testbox" << "--log <FILE>";
+    }
+    void programsShowTheirUsage()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, option);
         QString output;
-        QVERIFY2(runToEnd(m_prefix.filePath(QStringLiteral("bin/testbox-sim")), {QStringLiteral("--help")}, &output),
-                 qPrintable(output));
-        QVERIFY2(output.contains(QStringLiteral("--loop")), qPrintable(output));
+        QVERIFY2(runToEnd(m_prefix.filePath(program), {QStringLiteral("--help")}, &output), qPrintable(output));
+        QVERIFY2(output.contains(option), qPrintable(output));
     }
 
     void desktopEntryValidates()
