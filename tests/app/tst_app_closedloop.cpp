@@ -130,7 +130,7 @@ private slots:
         // Lines go out no sooner than the interval after the start, so the looped line normally
         // comes after the monitor has opened the port (opening it drops what was waiting).
         QVERIFY2(simulator.start({QStringLiteral("--loop"), QStringLiteral("--port"), QString::number(port),
-                                  QStringLiteral("--interval"), QStringLiteral("2000")}),
+                                  QStringLiteral("--interval"), QStringLiteral("2000"), QStringLiteral("--verbose")}),
                  qPrintable(simulator.output()));
 
         auto dialogs = std::make_unique<ScriptedDialogs>();

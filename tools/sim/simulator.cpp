@@ -40,6 +40,7 @@ Simulator::Simulator(const Options &options, Printer print, QObject *parent)
     connect(&m_quietTimer, &QTimer::timeout, this, &Simulator::endQuietFrames);
     connect(&m_sendTimer, &QTimer::timeout, this, &Simulator::sendDue);
     m_plugTimer.setSingleShot(true);
+    m_plugTimer.setTimerType(Qt::PreciseTimer); // a coarse timer may fire 5 % early
     connect(&m_plugTimer, &QTimer::timeout, this, [this] {
         QString error;
         if (!plugIn(&error))
