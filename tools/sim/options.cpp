@@ -21,7 +21,7 @@ const QCommandLineOption demoOption(QStringLiteral("demo"),
                                                    "as Testbox lines (after the lines of --send)."));
 const QCommandLineOption intervalOption(QStringLiteral("interval"),
                                         QStringLiteral("Start a line every MS milliseconds, the first one MS after the "
-                                                       "start (default 1000). Each line goes out at the pace of 2400 baud, "
+                                                       "start or the plug-in (default 1000). Each line goes out at the pace of 2400 baud, "
                                                        "so a line longer than the interval follows straight after."),
                                         QStringLiteral("MS"));
 const QCommandLineOption repeatOption(QStringLiteral("repeat"),
