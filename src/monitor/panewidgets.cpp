@@ -1,5 +1,6 @@
 #include "panewidgets.h"
 
+#include "common/textfit.h"
 #include "common/twips.h"
 
 #include <QGroupBox>
@@ -10,6 +11,7 @@
 #include <QTextCursor>
 #include <QTimer>
 
+#include <numeric>
 #include <span>
 
 namespace tb::monitor {
@@ -110,6 +112,8 @@ constexpr qsizetype maxPendingTop = 8192;
 constexpr int frameLeft = 120;
 // Free beside a box's text: its frame, the document margin and a pixel of air on each side.
 constexpr int boxChrome = 8;
+// Free between a caption and the next.
+constexpr int captionGap = 6;
 constexpr qreal smallestPointSize = 6;
 constexpr int frameWidth = 12270;
 constexpr int headingTop = 60;
@@ -117,7 +121,7 @@ constexpr int labelRow = 300;
 constexpr int boxLeft = 120;
 
 const FramePlace frames[] = {
-    {PaneId::Msg123, "", "Label12", "Message type 1, 2, 3 and 18.", 540, frameWidth, 240, 4000, places123, nullptr},
+    {PaneId::Msg123, "", "Label12", "Message type 1, 2, 3 and 18.", 540, frameWidth, 480, 3760, places123, nullptr},
     {PaneId::Msg4and11, "", "Label24", "Message type 4 and 11.", 5220, frameWidth, 480, 1000, places4and11, &timeLabel},
     {PaneId::Msg14, "Frame4", "Label34", "Message type 14.", 7140, 8200, 240, 1000, places14, nullptr},
     {PaneId::Msg5, "", "Label13", "Message type 5.", 8970, frameWidth, 240, 1400, places5, nullptr},
@@ -167,6 +171,18 @@ void dropLastLines(QPlainTextEdit *box, int lines)
     cursor.removeSelectedText();
 }
 
+// The narrowest a caption can be in a label `height` high: with room for two lines it wraps.
+int captionWidth(const QFontMetrics &metrics, const QString &caption, int height)
+{
+    const int whole = metrics.boundingRect(caption).width();
+    if (height <= 2 * metrics.height())
+        return whole;
+    int width = longestWordWidth(metrics, caption);
+    while (width < whole && metrics.boundingRect(0, 0, width, 1000, Qt::TextWordWrap, caption).height() > height)
+        ++width;
+    return width;
+}
+
 // The left of each box: every column as wide as its caption and widest value need, the room
 // left over shared out as the drawn widths share the frame. Where even the needs do not fit, the
 // font gets smaller.
@@ -181,12 +197,23 @@ std::vector<int> columnLefts(const FramePlace &place, int left, int room, QFont 
             int need = 0;
             if (box.width > 0) {
                 need = metrics.horizontalAdvance(QString::fromUtf8(box.widest)) + boxChrome;
-                if (box.caption)
-                    need = std::max(need, metrics.boundingRect(QString::fromLatin1(box.caption)).width() + 2);
+                if (box.caption) {
+                    const int width = captionWidth(metrics, QString::fromLatin1(box.caption), twips(place.labelHeight));
+                    need = std::max(need, width + captionGap);
+                }
             }
             needs.push_back(need);
             needed += need;
             drawn += box.width;
+        }
+        // A caption over several boxes widens the last of them where it needs more than they do.
+        if (const SharedLabel *shared = place.shared) {
+            const auto first = needs.begin() + shared->firstBox;
+            const int spanned = std::accumulate(first, first + shared->boxCount, 0);
+            const int caption = captionWidth(metrics, QString::fromLatin1(shared->caption), twips(place.labelHeight));
+            const int missing = std::max(0, caption + captionGap - spanned);
+            *(first + shared->boxCount - 1) += missing;
+            needed += missing;
         }
         if (needed > room && font.pointSizeF() > smallestPointSize) {
             font.setPointSizeF(font.pointSizeF() - 0.5);
