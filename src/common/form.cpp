@@ -22,13 +22,15 @@ QScrollArea *areaOf(const QWidget *window)
     return window->findChild<QScrollArea *>(QLatin1String(areaName), Qt::FindDirectChildrenOnly);
 }
 
-// Sizes the window to its screen, now and whenever it is shown again (its frame is known then).
+// Sizes the window to its screen: now, when it is shown, and when it is first placed or changes
+// screens (the frame a window manager adds is known only then). A window that would be shown
+// partly off its screen is moved onto it; one the user moves is left where it is.
 class ScreenFit final : public QObject
 {
 public:
     explicit ScreenFit(QWidget *window) : QObject(window), m_window(window) { window->installEventFilter(this); }
 
-    void fit()
+    void fit(bool place)
     {
         QScrollArea *area = areaOf(m_window);
         const QScreen *screen = m_window->screen();
@@ -42,10 +44,9 @@ public:
         const int extent = m_window->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, area);
         m_window->setFixedSize(windowSizeFor(area->widget()->size(), room, extent));
 
-        // A window that would stand partly off its screen is moved onto it.
         const QRect free = screen->availableGeometry();
         QRect frame = m_window->frameGeometry();
-        if (!free.contains(frame)) {
+        if (place && !free.contains(frame)) {
             frame.moveRight(std::min(frame.right(), free.right()));
             frame.moveBottom(std::min(frame.bottom(), free.bottom()));
             frame.moveLeft(std::max(frame.left(), free.left()));
@@ -57,8 +58,19 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched == m_window && (event->type() == QEvent::Show || event->type() == QEvent::ScreenChangeInternal))
-            fit();
+        if (watched != m_window)
+            return false;
+        switch (event->type()) {
+        case QEvent::Show:
+            fit(true);
+            break;
+        case QEvent::Move:
+        case QEvent::ScreenChangeInternal:
+            fit(false);
+            break;
+        default:
+            break;
+        }
         return QObject::eventFilter(watched, event);
     }
 
@@ -103,7 +115,7 @@ void finishForm(QWidget *window)
     for (QWidget *control : area->widget()->findChildren<QWidget *>())
         growToText(control);
     auto *fit = new ScreenFit(window);
-    fit->fit();
+    fit->fit(true);
 }
 
 QSize windowSizeFor(QSize form, QSize room, int scrollBarExtent)

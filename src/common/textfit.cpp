@@ -74,6 +74,8 @@ void growButton(QPushButton *button)
 
 void growBox(QLineEdit *box)
 {
+    if (qobject_cast<QComboBox *>(box->parentWidget()))
+        return; // a list's own edit: the list grows instead
     int width = boxWidthFor(*box, box->text());
     const QString widest = widestTypedValue(*box);
     if (!widest.isEmpty())
