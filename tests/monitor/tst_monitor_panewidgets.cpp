@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QWheelEvent>
 #include <QTest>
 #include <QWidget>
 
@@ -134,6 +135,14 @@ private slots:
         showMessage();
         QCOMPARE(bar->value(), 0);
         QCOMPARE(topLines().first(), QString::number(100000000 + shown));
+
+        // The wheel over any box moves the whole pane.
+        QWidget *viewport = widgets.box(pane, 1)->viewport();
+        QWheelEvent wheel(QPointF(5, 5), viewport->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(viewport, &wheel);
+        QVERIFY(bar->value() > 0);
+        QCOMPARE(widgets.box(pane, 0)->verticalScrollBar()->value(), bar->value());
     }
 };
 
