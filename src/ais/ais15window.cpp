@@ -46,15 +46,16 @@ Ais15Window::Ais15Window(ToolHost &host, QWidget *parent) : AisIdComposer(host, 
 {
     setObjectName(QStringLiteral("frmComposeAis15"));
     setWindowTitle(QStringLiteral("Compose AIS MSG 15"));
-    setFixedSize(860, 300);
+    makeForm({860, 300});
 
+    constexpr int gap = 4;
     int x = 8;
     for (const Box15 &b : fieldRow) {
-        const int width = std::max(40, 14 + 8 * b.field.maxLength);
+        const int width = columnWidth(b.field.name, fieldLabels, std::max(40, 14 + 8 * b.field.maxLength));
         QLineEdit *edit = addBox(b.field, QRect(x, 48, width, 22));
         edit->setEnabled(b.enabled);
-        addLabelAbove(edit, fieldLabels, 30);
-        x += width + 4;
+        addLabelAbove(edit, fieldLabels, gap);
+        x += width + gap;
     }
 
     addOutput(QRect(8, 84, 844, 80), true);

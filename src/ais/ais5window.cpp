@@ -58,13 +58,14 @@ Ais5Window::Ais5Window(ToolHost &host, QWidget *parent) : AisIdComposer(host, st
 {
     setObjectName(QStringLiteral("frmComposeAis5"));
     setWindowTitle(QStringLiteral("Compose AIS MSG 5"));
-    setFixedSize(1180, 330);
+    makeForm({1180, 330});
 
+    constexpr int gap = 3;
     int x = 8;
     for (const BoxSpec &field : fieldRow) {
-        const int width = std::max(44, 14 + 8 * field.maxLength);
-        addLabelAbove(addBox(field, QRect(x, 126, width, 22)), fieldLabels, 8);
-        x += width + 3;
+        const int width = columnWidth(field.name, fieldLabels, std::max(44, 14 + 8 * field.maxLength));
+        addLabelAbove(addBox(field, QRect(x, 126, width, 22)), fieldLabels, gap);
+        x += width + gap;
     }
     box("txtMSGID")->setEnabled(false);
 

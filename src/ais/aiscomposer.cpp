@@ -4,6 +4,7 @@
 #include "ais/messagebuilder.h"
 #include "ais/slotrecord.h"
 #include "ais/transferframe.h"
+#include "common/textfit.h"
 #include "common/typinglimit.h"
 #include "common/dialogs.h"
 
@@ -22,7 +23,7 @@ AisComposer::AisComposer(ToolHost &host, const MessageLayout &layout, QWidget *p
 
 QLineEdit *AisComposer::addBox(const BoxSpec &field, const QRect &geometry)
 {
-    auto *edit = new QLineEdit(QString::fromLatin1(field.text), this);
+    auto *edit = new QLineEdit(QString::fromLatin1(field.text), form());
     edit->setObjectName(QString::fromLatin1(field.name));
     if (field.maxLength > 0)
         limitTyping(edit, field.maxLength);
@@ -35,7 +36,7 @@ QLineEdit *AisComposer::addBox(const BoxSpec &field, const QRect &geometry)
 
 QLabel *AisComposer::addLabel(const QString &name, const QString &caption, const QRect &geometry)
 {
-    auto *label = new QLabel(caption, this);
+    auto *label = new QLabel(caption, form());
     label->setObjectName(name);
     label->setGeometry(geometry);
     label->setWordWrap(true);
@@ -52,6 +53,14 @@ void AisComposer::addLabelAbove(const QLineEdit *box, std::span<const BoxLabel> 
                      QRect(g.left(), g.top() - 36, g.width() + overhang, 34));
         }
     }
+}
+
+int AisComposer::columnWidth(const char *box, std::span<const BoxLabel> labels, int boxWidth) const
+{
+    for (const BoxLabel &label : labels)
+        if (qstrcmp(label.box, box) == 0)
+            return std::max(boxWidth, longestWordWidth(form()->fontMetrics(), QString::fromLatin1(label.caption)));
+    return boxWidth;
 }
 
 QLineEdit *AisComposer::box(const char *name) const
@@ -71,7 +80,7 @@ QStringList AisComposer::boxTexts(std::span<const char *const> names) const
 
 void AisComposer::addOutput(const QRect &geometry, bool visible)
 {
-    m_output = new QPlainTextEdit(this);
+    m_output = new QPlainTextEdit(form());
     m_output->setObjectName(QStringLiteral("txtOutput"));
     m_output->setGeometry(geometry);
     m_output->setVisible(visible);
@@ -79,7 +88,7 @@ void AisComposer::addOutput(const QRect &geometry, bool visible)
 
 QPushButton *AisComposer::addSendButton(const QString &caption, const QRect &geometry)
 {
-    m_send = new QPushButton(caption, this);
+    m_send = new QPushButton(caption, form());
     m_send->setObjectName(QStringLiteral("cmdSendLige"));
     m_send->setGeometry(geometry);
     return m_send;
@@ -90,11 +99,11 @@ void AisComposer::addSlotButtons(const QRect &firstSave, const QPoint &slotStep,
     for (int slot = 1; slot <= slotCount; ++slot) {
         const QString fileName = slotFileName(slot);
         const QRect saveRect = firstSave.translated(slotStep * (slot - 1));
-        auto *save = new QPushButton(QStringLiteral("Save %1").arg(slot), this);
+        auto *save = new QPushButton(QStringLiteral("Save %1").arg(slot), form());
         save->setObjectName(QStringLiteral("cmdSave%1").arg(slot));
         save->setGeometry(saveRect);
         connect(save, &QPushButton::clicked, this, [this, fileName] { saveSlot(fileName); });
-        auto *load = new QPushButton(QStringLiteral("Load %1").arg(slot), this);
+        auto *load = new QPushButton(QStringLiteral("Load %1").arg(slot), form());
         load->setObjectName(QStringLiteral("cmdLoadAIS%1").arg(slot));
         load->setGeometry(saveRect.translated(loadOffset));
         connect(load, &QPushButton::clicked, this, [this, fileName] { loadSlot(fileName); });
@@ -103,7 +112,7 @@ void AisComposer::addSlotButtons(const QRect &firstSave, const QPoint &slotStep,
 
 void AisComposer::addCloseButton(const QRect &geometry)
 {
-    auto *exit = new QPushButton(QStringLiteral("Close"), this);
+    auto *exit = new QPushButton(QStringLiteral("Close"), form());
     exit->setObjectName(QStringLiteral("cmdExit"));
     exit->setGeometry(geometry);
     connect(exit, &QPushButton::clicked, this, &ToolWindow::closeToLauncher);

@@ -46,8 +46,11 @@ public:
 protected:
     QLineEdit *addBox(const BoxSpec &field, const QRect &geometry);
     QLabel *addLabel(const QString &name, const QString &caption, const QRect &geometry);
-    // The caption that `labels` has for this box, if any, above it, `overhang` wider than the box.
+    // The caption that `labels` has for this box, if any, above it, `overhang` wider than the box
+    // (the gap to the next box: a wider caption would run into the next one).
     void addLabelAbove(const QLineEdit *box, std::span<const BoxLabel> labels, int overhang);
+    // The width of a box in a captioned row: `boxWidth`, or the longest word of its caption.
+    int columnWidth(const char *box, std::span<const BoxLabel> labels, int boxWidth) const;
     QLineEdit *box(const char *name) const;
     QStringList boxTexts(std::span<const char *const> names) const;
 

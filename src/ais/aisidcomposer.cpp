@@ -4,6 +4,7 @@
 #include "ais/leavehandlers.h"
 #include "ais/slotrecord.h"
 #include "common/dialogs.h"
+#include "common/form.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,6 +26,7 @@ void AisIdComposer::finishForm(const QRect &sendButton)
             return std::nullopt;
         return Refusal {refusalText()};
     });
+    tb::finishForm(this);
     openTestboxLink();
 }
 

@@ -5,6 +5,7 @@
 #include "ais/position.h"
 #include "ais/slotrecord.h"
 #include "ais/transferframe.h"
+#include "common/form.h"
 #include "common/numbers.h"
 
 #include <QGroupBox>
@@ -114,7 +115,7 @@ AisWindow::AisWindow(ToolHost &host, QWidget *parent) : AisComposer(host, positi
 {
     setObjectName(QStringLiteral("frmComposeAis"));
     setWindowTitle(QStringLiteral("AIS Message Composer"));
-    setFixedSize(1040, 300);
+    makeForm({1040, 300});
 
     createFieldRow();
     createPositionRows();
@@ -124,14 +125,16 @@ AisWindow::AisWindow(ToolHost &host, QWidget *parent) : AisComposer(host, positi
     // initForm
     m_north->setChecked(true);
     m_east->setChecked(true);
+    tb::finishForm(this);
     openTestboxLink();
 }
 
 void AisWindow::createFieldRow()
 {
+    constexpr int gap = 4;
     int x = 8;
     for (const BoxSpec &field : fieldRow) {
-        const int width = std::max(62, 16 + 8 * field.maxLength);
+        const int width = columnWidth(field.name, fieldLabels, std::max(62, 16 + 8 * field.maxLength));
         QLineEdit *edit = addBox(field, QRect(x, 44, width, 22));
         // The message's position numbers are made from the position rows; the user never sees them.
         if (qstrcmp(field.name, "txtLongitude") == 0 || qstrcmp(field.name, "txtLatitude") == 0) {
@@ -139,8 +142,8 @@ void AisWindow::createFieldRow()
             edit->hide();
             continue;
         }
-        addLabelAbove(edit, fieldLabels, 30);
-        x += width + 4;
+        addLabelAbove(edit, fieldLabels, gap);
+        x += width + gap;
     }
 }
 
@@ -156,8 +159,8 @@ void AisWindow::createPositionRows()
     };
     row(latitudeRow, QStringLiteral("Latitude"), 90);
     row(longitudeRow, QStringLiteral("Longitude"), 124);
-    std::tie(m_north, m_south) = addOptionFrame(this, "Frame1", "optNorth", "optSouth", QRect(232, 84, 160, 32));
-    std::tie(m_east, m_west) = addOptionFrame(this, "Frame2", "optEast", "optWest", QRect(232, 118, 160, 32));
+    std::tie(m_north, m_south) = addOptionFrame(form(), "Frame1", "optNorth", "optSouth", QRect(232, 84, 160, 32));
+    std::tie(m_east, m_west) = addOptionFrame(form(), "Frame2", "optEast", "optWest", QRect(232, 118, 160, 32));
 
     // The field row in layout order, then longitude and latitude.
     QList<QWidget *> chain;
@@ -180,18 +183,18 @@ void AisWindow::createButtons()
     addCloseButton(QRect(928, 260, 100, 28));
 
     // Kept as the form has them, hidden: the position is entered through the rows above.
-    auto *generate = addButton(this, "cmdGenPosition", QStringLiteral("Generate Position"), QRect(8, 170, 130, 28));
+    auto *generate = addButton(form(), "cmdGenPosition", QStringLiteral("Generate Position"), QRect(8, 170, 130, 28));
     connect(generate, &QPushButton::clicked, this, &AisWindow::cmdGenPosition_Click);
     generate->hide();
     int x = 150;
     for (const Preset &preset : presets) {
-        auto *button = addButton(this, preset.button, QString::fromLatin1(preset.caption), QRect(x, 170, 90, 28));
+        auto *button = addButton(form(), preset.button, QString::fromLatin1(preset.caption), QRect(x, 170, 90, 28));
         connect(button, &QPushButton::clicked, this, [this, &preset] { applyPreset(preset); });
         button->hide();
         x += 96;
     }
     addOutput(QRect(8, 210, 740, 50), false);
-    m_transfer = new QLineEdit(this);
+    m_transfer = new QLineEdit(form());
     m_transfer->setObjectName(QStringLiteral("txtTransfer"));
     m_transfer->setGeometry(8, 270, 400, 22);
     m_transfer->hide();

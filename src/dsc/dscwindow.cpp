@@ -1,7 +1,9 @@
 #include "dscwindow.h"
 
 #include "common/dialogs.h"
+#include "common/form.h"
 #include "common/numbers.h"
+#include "common/textfit.h"
 #include "common/twips.h"
 #include "common/typinglimit.h"
 #include "dsc/dsccall.h"
@@ -20,6 +22,8 @@
 namespace tb {
 
 namespace {
+
+constexpr int formatListWidth = 1215;
 
 QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, const QRect &place)
 {
@@ -43,7 +47,7 @@ DscWindow::DscWindow(ToolHost &host, QWidget *parent) : ToolWindow(host, parent)
 {
     setObjectName(QStringLiteral("frmDSCCompose2"));
     setWindowTitle(QStringLiteral("DSC Message Composer"));
-    setFixedSize(twips(7515), twips(4170));
+    makeForm({twips(7515), twips(4170)});
 
     buildBoxes();
     buildLabels();
@@ -51,18 +55,24 @@ DscWindow::DscWindow(ToolHost &host, QWidget *parent) : ToolWindow(host, parent)
 
     openTestboxLink();
     fillFormatList();
+    // The least room the list has: up to the address caption.
+    shrinkListTo(m_format, m_address->x() - m_format->x());
+    fitFormatList(dsc::headLabelsFor(m_txtData[0]->text()));
+    finishForm(this);
 }
 
 void DscWindow::buildBoxes()
 {
     m_txtData.reserve(dsc::boxCount);
     for (int index = 0; index < dsc::boxCount; ++index) {
-        auto *box = new QLineEdit(QStringLiteral("00"), this);
+        auto *box = new QLineEdit(QStringLiteral("00"), form());
         box->setObjectName(QStringLiteral("txtData"));
         box->setProperty("index", index);
         limitTyping(box, 3);
         const auto place = dsc::boxPlaces[index];
         box->setGeometry(twipsRect(place.left, place.top, dsc::boxWidth, dsc::boxHeight));
+        // The boxes stand too close to grow: three digits fit by a smaller font instead.
+        shrinkToTypingLimit(box);
         // Changes from code count as well as typing: box 1 and the labels follow box 0 always.
         connect(box, &QLineEdit::textChanged, this, &DscWindow::txtData_Change);
         m_txtData += box;
@@ -71,26 +81,28 @@ void DscWindow::buildBoxes()
 
 void DscWindow::buildLabels()
 {
-    makeLabel(this, "lblFormat", QStringLiteral("Format"), twipsRect(360, 0, 855, 255));
+    makeLabel(form(), "lblFormat", QStringLiteral("Format"), twipsRect(360, 0, 855, 255));
 
-    m_format = new QComboBox(this);
+    m_format = new QComboBox(form());
     m_format->setObjectName(QStringLiteral("cmbFormat"));
     m_format->setEditable(true);
     m_format->setInsertPolicy(QComboBox::NoInsert);
-    m_format->setGeometry(twipsRect(0, 240, 1215, 315));
+    m_format->setGeometry(twipsRect(0, 240, formatListWidth, 315));
     m_format->installEventFilter(this);
     connect(m_format, &QComboBox::currentIndexChanged, this, [this](int index) { m_formatChosen = index; });
     connect(m_format, &QComboBox::activated, this, [this](int index) { m_formatChosen = index; });
     connect(m_format->lineEdit(), &QLineEdit::textEdited, this, [this] { m_formatChosen = -1; });
+    connect(m_format, &QComboBox::editTextChanged, this,
+            [this] { fitFormatList(dsc::headLabelsFor(m_txtData[0]->text())); });
 
     const dsc::HeadLabels head = dsc::headLabelsFor(QStringLiteral("00"));
-    m_address = makeLabel(this, "lblAddress", QStringLiteral("Address"), twipsRect(1560, 240, 1095, 255));
-    m_category = makeLabel(this, "lblCategory", QStringLiteral("Cate- gory"),
-                           twipsRect(head.categoryLeft, 120, 495, 465));
-    m_category->setWordWrap(true);
-    m_selfId = makeLabel(this, "lblSelfid", QStringLiteral("Self ID"), twipsRect(head.selfIdLeft, 240, 1095, 255));
+    m_address = makeLabel(form(), "lblAddress", QStringLiteral("Address"), twipsRect(1560, 240, 1095, 255));
+    // On one line above the others, so that the format list can widen beneath it.
+    m_category = makeLabel(form(), "lblCategory", QStringLiteral("Cate- gory"),
+                           twipsRect(head.categoryLeft, 0, 1095, 255));
+    m_selfId = makeLabel(form(), "lblSelfid", QStringLiteral("Self ID"), twipsRect(head.selfIdLeft, 240, 1095, 255));
 
-    makeLabel(this, "Label2", QStringLiteral("Use 117, 122 or 127 as last digits to send."),
+    makeLabel(form(), "Label2", QStringLiteral("Use 117, 122 or 127 as last digits to send."),
               twipsRect(1920, 2400, 3855, 255));
 }
 
@@ -100,20 +112,20 @@ void DscWindow::buildButtons()
     for (int slot = 1; slot <= 4; ++slot) {
         const QString file = dsc::slotFileName(slot);
         const int left = slotLefts[slot - 1];
-        auto *load = makeButton(this, QStringLiteral("cmdRead%1").arg(slot), QStringLiteral("Load %1").arg(slot),
+        auto *load = makeButton(form(), QStringLiteral("cmdRead%1").arg(slot), QStringLiteral("Load %1").arg(slot),
                                 twipsRect(left, 2880, 975, 495));
         connect(load, &QPushButton::clicked, this, [this, file] { loadDscSlot(file); });
-        auto *save = makeButton(this, QStringLiteral("cmdSave%1").arg(slot), QStringLiteral("Save %1").arg(slot),
+        auto *save = makeButton(form(), QStringLiteral("cmdSave%1").arg(slot), QStringLiteral("Save %1").arg(slot),
                                 twipsRect(left, 3480, 975, 495));
         connect(save, &QPushButton::clicked, this, [this, file] { saveDscSlot(file); });
         if (slot == 1)
             save->setToolTip(QStringLiteral("Save message 1 to PC"));
     }
 
-    auto *transfer = makeButton(this, QStringLiteral("cmdTransNy"), QStringLiteral("Transfer"),
+    auto *transfer = makeButton(form(), QStringLiteral("cmdTransNy"), QStringLiteral("Transfer"),
                                 twipsRect(5760, 2880, 1215, 495));
     connect(transfer, &QPushButton::clicked, this, &DscWindow::transferCall);
-    auto *exit = makeButton(this, QStringLiteral("cmdExit"), QStringLiteral("Close"),
+    auto *exit = makeButton(form(), QStringLiteral("cmdExit"), QStringLiteral("Close"),
                             twipsRect(5760, 3480, 1215, 495));
     connect(exit, &QPushButton::clicked, this, &ToolWindow::closeToLauncher);
 }
@@ -161,6 +173,15 @@ void DscWindow::txtData_Change()
     m_address->setVisible(head.addressShown);
     m_category->move(twips(head.categoryLeft), m_category->y());
     m_selfId->move(twips(head.selfIdLeft), m_selfId->y());
+    fitFormatList(head);
+}
+
+void DscWindow::fitFormatList(const dsc::HeadLabels &head)
+{
+    // A long format name widens the list as far as the caption beside it leaves room.
+    const int room = (head.addressShown ? m_address->x() : twips(head.selfIdLeft)) - m_format->x();
+    const int width = std::max(twips(formatListWidth), listWidthFor(*m_format, m_format->currentText()));
+    m_format->resize(std::min(width, room), m_format->height());
 }
 
 QStringList DscWindow::boxTexts() const

@@ -2,6 +2,7 @@
 // call, four slot files and the transfer to the Testbox.
 #pragma once
 
+#include "dsc/dschead.h"
 #include "link/toolwindow.h"
 
 #include <QList>
@@ -26,6 +27,7 @@ private:
     void buildLabels();
     void buildButtons();
     void fillFormatList();
+    void fitFormatList(const dsc::HeadLabels &head);
 
     void cmbFormat_LostFocus();
     void txtData_Change();

@@ -1,6 +1,7 @@
 #include "launcherwindow.h"
 
 #include "common/dialogs.h"
+#include "common/form.h"
 #include "common/twips.h"
 #include "launcher/portchoice.h"
 #include "launcher/portcombo.h"
@@ -52,17 +53,17 @@ LauncherWindow::LauncherWindow(ToolFactories factories, std::unique_ptr<Dialogs>
 {
     setObjectName(QStringLiteral("frmDSCStartup"));
     setWindowTitle(QStringLiteral("Torvanik Testbox"));
-    setFixedSize(twips(4680), twips(3465));
+    QWidget *form = makeForm(this, {twips(4680), twips(3465)});
 
-    auto *heading = new QLabel(QStringLiteral("Select comport and& function"), this);
+    auto *heading = new QLabel(QStringLiteral("Select comport and& function"), form);
     heading->setObjectName(QStringLiteral("Label3"));
     heading->setGeometry(twipsRect(600, 240, 3600, 300));
 
-    auto *portLabel = new QLabel(QStringLiteral("Select comport:"), this);
+    auto *portLabel = new QLabel(QStringLiteral("Select comport:"), form);
     portLabel->setObjectName(QStringLiteral("Label1"));
     portLabel->setGeometry(twipsRect(960, 960, 1800, 300));
 
-    auto *combo = new PortCombo(this);
+    auto *combo = new PortCombo(form);
     combo->setBeforePopup([this] { refreshPortList(); });
     m_combo = combo;
     m_combo->setObjectName(QStringLiteral("Combo1"));
@@ -74,17 +75,17 @@ LauncherWindow::LauncherWindow(ToolFactories factories, std::unique_ptr<Dialogs>
     m_combo->lineEdit()->installEventFilter(this);
     connect(m_combo, &QComboBox::currentTextChanged, this, &LauncherWindow::showDevice);
 
-    m_device = new QLabel(this);
+    m_device = new QLabel(form);
     m_device->setObjectName(QStringLiteral("lblDevice"));
     m_device->setGeometry(twipsRect(960, 1320, 3600, 300));
     m_device->setStyleSheet(QStringLiteral("color: gray"));
 
-    m_last = new QLineEdit(this);
+    m_last = new QLineEdit(form);
     m_last->setObjectName(QStringLiteral("txtLast"));
     m_last->setGeometry(twipsRect(3840, 960, 615, 315));
     m_last->hide();
 
-    m_comport = new QLineEdit(this);
+    m_comport = new QLineEdit(form);
     m_comport->setObjectName(QStringLiteral("txtComport"));
     m_comport->setGeometry(twipsRect(4320, 1320, 300, 315));
 
@@ -101,7 +102,7 @@ LauncherWindow::LauncherWindow(ToolFactories factories, std::unique_ptr<Dialogs>
          false},
     };
     for (const ToolButton &tool : buttons) {
-        auto *button = new QPushButton(QString::fromLatin1(tool.caption), this);
+        auto *button = new QPushButton(QString::fromLatin1(tool.caption), form);
         button->setObjectName(QString::fromLatin1(tool.name));
         button->setGeometry(twipsRect(tool.left, tool.top, buttonWidth, buttonHeight));
         button->setVisible(tool.visible);
@@ -109,12 +110,12 @@ LauncherWindow::LauncherWindow(ToolFactories factories, std::unique_ptr<Dialogs>
         connect(button, &QPushButton::clicked, this, [this, &tool] { openTool(tool); });
     }
 
-    auto *exit = new QPushButton(QStringLiteral("Exit"), this);
+    auto *exit = new QPushButton(QStringLiteral("Exit"), form);
     exit->setObjectName(QStringLiteral("cmdExit"));
     exit->setGeometry(twipsRect(3360, 2520, buttonWidth, buttonHeight));
     connect(exit, &QPushButton::clicked, this, &LauncherWindow::cmdExit_Click);
 
-    m_date = new QLabel(this);
+    m_date = new QLabel(form);
     m_date->setObjectName(QStringLiteral("Label5"));
     m_date->setGeometry(twipsRect(480, 2640, 1500, 300));
 
@@ -122,6 +123,7 @@ LauncherWindow::LauncherWindow(ToolFactories factories, std::unique_ptr<Dialogs>
     m_date->setText(QStringLiteral("23-03-2012"));
     m_comport->hide();
     fillPortList();
+    finishForm(this);
 }
 
 LauncherWindow::~LauncherWindow()

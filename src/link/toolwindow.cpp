@@ -1,6 +1,7 @@
 #include "toolwindow.h"
 
 #include "common/dialogs.h"
+#include "common/form.h"
 #include "common/toolhost.h"
 
 #include <QCloseEvent>
@@ -14,6 +15,12 @@ ToolWindow::ToolWindow(ToolHost &host, QWidget *parent) : QWidget(parent, Qt::Wi
         m_portOpen = false;
         reportProblemWithCom();
     });
+}
+
+QWidget *ToolWindow::makeForm(QSize size)
+{
+    m_form = tb::makeForm(this, size);
+    return m_form;
 }
 
 Dialogs &ToolWindow::dialogs()

@@ -26,6 +26,9 @@ public:
 
 protected:
     ToolHost &host() { return m_host; }
+    // The form the window's controls stand on (see common/form.h), made `size` big.
+    QWidget *makeForm(QSize size);
+    QWidget *form() const { return m_form; }
     Dialogs &dialogs();
 
     // Opens the link (unless this window has it open already). A failure is silent apart from
@@ -45,6 +48,7 @@ private:
     ToolHost &m_host;
     TestboxLink m_link;
     bool m_portOpen = false;
+    QWidget *m_form = nullptr;
 };
 
 } // namespace tb

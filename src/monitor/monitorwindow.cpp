@@ -1,6 +1,7 @@
 #include "monitorwindow.h"
 
 #include "common/dialogs.h"
+#include "common/form.h"
 #include "common/textfiles.h"
 #include "common/toolhost.h"
 #include "common/twips.h"
@@ -54,18 +55,18 @@ MonitorWindow::MonitorWindow(ToolHost &host, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmAISDebug"));
     setWindowTitle(QStringLiteral("AIS Monitor"));
-    setFixedSize(twips(12510), twips(11010));
+    makeForm({twips(12510), twips(11010)});
 
-    m_cmdReadFile = makeButton(this, "cmdReadFile", QStringLiteral("Read TB dump file"), twipsRect(120, 120, 1935, 375));
-    m_cmdSave = makeButton(this, "cmdSave", QStringLiteral("Save as text"), twipsRect(2175, 120, 1455, 375));
-    m_cmdContinius = makeButton(this, "cmdContinius", QStringLiteral("Receive"), twipsRect(3750, 120, 1455, 375));
-    m_cmdStop = makeButton(this, "cmdStop", QStringLiteral("Stop receive"), twipsRect(3750, 120, 1455, 375));
-    m_cmdExit = makeButton(this, "cmdExit", QStringLiteral("Close"), twipsRect(10935, 120, 1455, 375));
-    m_cmdReceive = makeButton(this, "cmdReceive", QStringLiteral("Receive"), twipsRect(5325, 120, 1455, 375));
+    m_cmdReadFile = makeButton(form(), "cmdReadFile", QStringLiteral("Read TB dump file"), twipsRect(120, 120, 1935, 375));
+    m_cmdSave = makeButton(form(), "cmdSave", QStringLiteral("Save as text"), twipsRect(2175, 120, 1455, 375));
+    m_cmdContinius = makeButton(form(), "cmdContinius", QStringLiteral("Receive"), twipsRect(3750, 120, 1455, 375));
+    m_cmdStop = makeButton(form(), "cmdStop", QStringLiteral("Stop receive"), twipsRect(3750, 120, 1455, 375));
+    m_cmdExit = makeButton(form(), "cmdExit", QStringLiteral("Close"), twipsRect(10935, 120, 1455, 375));
+    m_cmdReceive = makeButton(form(), "cmdReceive", QStringLiteral("Receive"), twipsRect(5325, 120, 1455, 375));
     m_cmdReceive->hide();
-    m_txtVindue = makeHiddenBox(this, "txtVindue");
-    m_txtCount = makeHiddenBox(this, "txtCount");
-    m_panes = std::make_unique<monitor::PaneWidgets>(this);
+    m_txtVindue = makeHiddenBox(form(), "txtVindue");
+    m_txtCount = makeHiddenBox(form(), "txtCount");
+    m_panes = std::make_unique<monitor::PaneWidgets>(form());
 
     connect(m_cmdReadFile, &QPushButton::clicked, this, &MonitorWindow::cmdReadFile_Click);
     connect(m_cmdSave, &QPushButton::clicked, this, &MonitorWindow::cmdSave_Click);
@@ -79,6 +80,7 @@ MonitorWindow::MonitorWindow(ToolHost &host, QWidget *parent)
             monitor::keepBacklog(m_backlog, link().takeReceived());
     });
 
+    finishForm(this);
     openTestboxLinkReporting();
     m_cmdSave->setEnabled(false);
     m_cmdStop->hide();

@@ -1,5 +1,5 @@
 // The four result panes as widgets: frames with a heading, field labels and one read-only box per
-// field, laid out from a table. The boxes follow the pane texts by the updates the routines report.
+// field, laid out from a table, and one scroll bar a pane that moves all its boxes together. The boxes follow the pane texts by the updates the routines report.
 // Updates are gathered and shown when the event loop next runs (right after a received line, or
 // at the end of a replay, which shows nothing on screen before it ends anyway): the widgets then
 // cost one insertion per box, however many lines came, and never a rewrite of a long history.
@@ -13,6 +13,7 @@
 #include <array>
 
 class QPlainTextEdit;
+class QScrollBar;
 class QWidget;
 
 namespace tb::monitor {
@@ -28,6 +29,8 @@ public:
     // Brings every box up to its text now.
     void refresh();
     QPlainTextEdit *box(PaneId pane, int index) const { return m_boxes.at(std::size_t(pane)).at(index); }
+    // The one scroll bar that moves all the boxes of a pane.
+    QScrollBar *scrollBar(PaneId pane) const { return m_scrollBars.at(std::size_t(pane)); }
 
     // What a box shows of its text: the lines without their CR LF (a CR left alone by a cut is dropped).
     static QString displayText(QStringView text);
@@ -42,10 +45,14 @@ private:
         bool dirty = false;
     };
 
+    static void followOneScrollBar(QScrollBar *bar, const QList<QPlainTextEdit *> &boxes);
+
     QPointer<QWidget> m_window;
     const Panes *m_texts = nullptr;
     std::array<QList<QPlainTextEdit *>, paneCount> m_boxes;
     std::array<QList<Pending>, paneCount> m_pending;
+    std::array<QScrollBar *, paneCount> m_scrollBars {};
+    std::array<int, paneCount> m_linesOnTop {}; // messages shown since the last refresh
     bool m_refreshQueued = false;
 };
 

@@ -3,6 +3,9 @@
 #include "monitor/panewidgets.h"
 
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QWheelEvent>
 #include <QTest>
 #include <QWidget>
 
@@ -84,6 +87,62 @@ private slots:
         }
         for (const char *label : {"Label12", "Label24", "Label33", "Label34", "Label13", "lblMMSI", "Label35", "Label39"})
             QVERIFY2(window.findChild<QWidget *>(QLatin1String(label)), label);
+    }
+
+    // One bar moves all the boxes of a pane; new lines on top leave a scrolled view where it is.
+    void oneScrollBarMovesThePane()
+    {
+        QWidget window;
+        PaneWidgets widgets(&window);
+        window.show();
+        Panes panes;
+        HistoryTable history;
+        const PaneId pane = paneOf(ShowRoutine::Msg4and11);
+        int shown = 0;
+        const auto showMessage = [&] {
+            fillRow(history, ++shown);
+            widgets.apply(pane, panes.show(history, 1, ShowRoutine::Msg4and11), panes);
+            widgets.refresh();
+        };
+        const int boxCount = panes.pane(pane).boxCount();
+        const auto topLines = [&] {
+            QStringList lines;
+            for (int box = 0; box < boxCount; ++box)
+                lines += widgets.box(pane, box)->cursorForPosition(QPoint(2, 2)).block().text();
+            return lines;
+        };
+        for (int i = 0; i < 30; ++i)
+            showMessage();
+
+        QScrollBar *bar = widgets.scrollBar(pane);
+        QVERIFY(bar->isVisibleTo(&window));
+        QVERIFY(bar->maximum() > 5);
+        bar->setValue(5);
+        for (int box = 0; box < boxCount; ++box)
+            QCOMPARE(widgets.box(pane, box)->verticalScrollBar()->value(), 5);
+        const QStringList seen = topLines();
+        QCOMPARE(seen.first(), QString::number(100000000 + 25)); // the MMSI of the sixth newest
+
+        showMessage();
+        QCOMPARE(bar->value(), 6);
+        QCOMPARE(topLines(), seen);
+
+        // The wheel over one box scrolls the others with it.
+        widgets.box(pane, boxCount - 1)->verticalScrollBar()->setValue(0);
+        QCOMPARE(bar->value(), 0);
+        QCOMPARE(widgets.box(pane, 0)->verticalScrollBar()->value(), 0);
+        // At the top, the newest line shows.
+        showMessage();
+        QCOMPARE(bar->value(), 0);
+        QCOMPARE(topLines().first(), QString::number(100000000 + shown));
+
+        // The wheel over any box moves the whole pane.
+        QWidget *viewport = widgets.box(pane, 1)->viewport();
+        QWheelEvent wheel(QPointF(5, 5), viewport->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(viewport, &wheel);
+        QVERIFY(bar->value() > 0);
+        QCOMPARE(widgets.box(pane, 0)->verticalScrollBar()->value(), bar->value());
     }
 };
 
