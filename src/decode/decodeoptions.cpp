@@ -59,7 +59,7 @@ std::variant<Options, QString> parseOptions(const QStringList &arguments)
     if (!parser.parse(arguments))
         return parser.errorText();
     Options options;
-    options.help = parser.isSet(QStringLiteral("help"));
+    options.help = parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"));
     options.version = parser.isSet(QStringLiteral("version"));
     if (parser.isSet(formatOption)) {
         const QString format = parser.value(formatOption);

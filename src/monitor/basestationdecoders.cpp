@@ -25,11 +25,11 @@ constexpr PositionField lon4 {{{79, 28}, {14}}, 108600000, 134217728, 268435456,
 constexpr PositionField lat4 {{{107, 27}}, 54600000, 67108864, 134217728, false};
 constexpr BitField fixDevice {134, 4};
 
-std::optional<FieldText> datePartText(const ByteTable &bytes, const DatePart &part)
+FieldText datePartText(const ByteTable &bytes, const DatePart &part)
 {
     const auto value = readBits(bytes, part.bits);
     if (!value)
-        return std::nullopt;
+        return FieldText::failure();
     return twoDigitText(*value, part.notAvailable);
 }
 
@@ -37,30 +37,30 @@ std::optional<FieldText> datePartText(const ByteTable &bytes, const DatePart &pa
 
 FieldText decodeUtcYear(const ByteTable &bytes)
 {
-    return *datePartText(bytes, year);
+    return datePartText(bytes, year);
 }
 
 FieldText decodeUtcMonth(const ByteTable &bytes)
 {
-    return *datePartText(bytes, month);
+    return datePartText(bytes, month);
 }
 
 FieldText decodeUtcDay(const ByteTable &bytes)
 {
-    return *datePartText(bytes, day);
+    return datePartText(bytes, day);
 }
 
 FieldText decodeUtcHour(const ByteTable &bytes)
 {
-    return *datePartText(bytes, hour);
+    return datePartText(bytes, hour);
 }
 
 FieldText decodeUtcMinute(const ByteTable &bytes)
 {
-    return *datePartText(bytes, minute);
+    return datePartText(bytes, minute);
 }
 
-std::optional<FieldText> decodeUtcSecond(const ByteTable &bytes)
+FieldText decodeUtcSecond(const ByteTable &bytes)
 {
     return datePartText(bytes, second);
 }
@@ -70,14 +70,14 @@ FieldText decodePosAcc4(const ByteTable &bytes)
     return accuracyText(bytes, posAcc4Bit);
 }
 
-std::optional<FieldText> decodeLon4(const ByteTable &bytes)
+FieldText decodeLon4(const ByteTable &bytes)
 {
     return decodePosition(bytes, lon4);
 }
 
 FieldText decodeLat4(const ByteTable &bytes)
 {
-    return *decodePosition(bytes, lat4);
+    return decodePosition(bytes, lat4);
 }
 
 FieldText decodeFixDevice(const ByteTable &bytes)

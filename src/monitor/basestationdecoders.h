@@ -15,9 +15,9 @@ FieldText decodeUtcMonth(const ByteTable &bytes);
 FieldText decodeUtcDay(const ByteTable &bytes);
 FieldText decodeUtcHour(const ByteTable &bytes);
 FieldText decodeUtcMinute(const ByteTable &bytes);
-std::optional<FieldText> decodeUtcSecond(const ByteTable &bytes);
+FieldText decodeUtcSecond(const ByteTable &bytes);
 FieldText decodePosAcc4(const ByteTable &bytes);
-std::optional<FieldText> decodeLon4(const ByteTable &bytes);
+FieldText decodeLon4(const ByteTable &bytes);
 FieldText decodeLat4(const ByteTable &bytes);
 FieldText decodeFixDevice(const ByteTable &bytes);
 

@@ -30,21 +30,21 @@ FieldText decodePosAcc18(const ByteTable &bytes)
     return accuracyText(bytes, posAcc18Bit);
 }
 
-std::optional<FieldText> decodeLon18(const ByteTable &bytes)
+FieldText decodeLon18(const ByteTable &bytes)
 {
     return decodePosition(bytes, lon18);
 }
 
 FieldText decodeLat18(const ByteTable &bytes)
 {
-    return *decodePosition(bytes, lat18);
+    return decodePosition(bytes, lat18);
 }
 
-std::optional<FieldText> decodeCog18(const ByteTable &bytes, QChar decimalSeparator)
+FieldText decodeCog18(const ByteTable &bytes, QChar decimalSeparator)
 {
     const auto raw = readBits(bytes, cog18);
     if (!raw)
-        return std::nullopt;
+        return FieldText::failure();
     return tenthsText(*raw, cogNa, decimalSeparator);
 }
 

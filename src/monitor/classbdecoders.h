@@ -11,9 +11,9 @@ namespace tb::monitor {
 
 FieldText decodeSog18(const ByteTable &bytes, QChar decimalSeparator);
 FieldText decodePosAcc18(const ByteTable &bytes);
-std::optional<FieldText> decodeLon18(const ByteTable &bytes);
+FieldText decodeLon18(const ByteTable &bytes);
 FieldText decodeLat18(const ByteTable &bytes);
-std::optional<FieldText> decodeCog18(const ByteTable &bytes, QChar decimalSeparator);
+FieldText decodeCog18(const ByteTable &bytes, QChar decimalSeparator);
 FieldText decodeHeading18(const ByteTable &bytes);
 
 } // namespace tb::monitor

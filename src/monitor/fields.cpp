@@ -14,14 +14,23 @@ namespace {
 // The longitude of 1, 2 and 3 starts in byte 8.
 constexpr int lon123FirstByte = 8;
 
-std::optional<FieldText> utcTime(const ByteTable &bytes)
+FieldText utcTime(const ByteTable &bytes)
 {
     FieldText text = decodeUtcHour(bytes);
     text.add(u':').add(decodeUtcMinute(bytes)).add(u':');
-    const auto second = decodeUtcSecond(bytes);
-    if (!second)
-        return std::nullopt;
-    return text.add(*second);
+    const FieldText second = decodeUtcSecond(bytes);
+    if (second.ok())
+        text.add(second);
+    else
+        text.fail();
+    return text;
+}
+
+FieldText utcMonthDay(const ByteTable &bytes)
+{
+    FieldText text = decodeUtcMonth(bytes);
+    text.add(u'-').add(decodeUtcDay(bytes));
+    return text;
 }
 
 } // namespace
@@ -68,7 +77,7 @@ const char *fieldName(Field field)
     return nullptr;
 }
 
-std::optional<FieldText> decodeField(Field field, const ByteTable &bytes, QChar decimalSeparator)
+FieldText decodeField(Field field, const ByteTable &bytes, QChar decimalSeparator)
 {
     switch (field) {
     case Field::NavStatus: return decodeNavStatus(bytes);
@@ -87,7 +96,7 @@ std::optional<FieldText> decodeField(Field field, const ByteTable &bytes, QChar 
     case Field::Cog18: return decodeCog18(bytes, decimalSeparator);
     case Field::Heading18: return decodeHeading18(bytes);
     case Field::UtcYear: return decodeUtcYear(bytes);
-    case Field::UtcMonthDay: return FieldText(decodeUtcMonth(bytes)).add(u'-').add(decodeUtcDay(bytes));
+    case Field::UtcMonthDay: return utcMonthDay(bytes);
     case Field::UtcTime: return utcTime(bytes);
     case Field::PosAcc4: return decodePosAcc4(bytes);
     case Field::Lon4: return decodeLon4(bytes);
@@ -107,7 +116,7 @@ std::optional<FieldText> decodeField(Field field, const ByteTable &bytes, QChar 
     case Field::Blank: return FieldText(" ");
     case Field::Empty: return FieldText();
     }
-    return std::nullopt;
+    return FieldText::failure();
 }
 
 } // namespace tb::monitor

@@ -32,7 +32,7 @@ enum class Field {
 // message types: "lon" for a 1 and for an 18); nullptr for Blank and Empty.
 const char *fieldName(Field field);
 
-// The display text of the field; nothing when a strict reading failed.
-std::optional<FieldText> decodeField(Field field, const ByteTable &bytes, QChar decimalSeparator);
+// The display text of the field, or a failure when a strict reading failed.
+FieldText decodeField(Field field, const ByteTable &bytes, QChar decimalSeparator);
 
 } // namespace tb::monitor

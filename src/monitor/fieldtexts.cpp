@@ -42,12 +42,14 @@ FieldText &FieldText::digits(std::uint32_t value, int width)
 void FieldText::assignTo(QString &target) const
 {
     target.resize(m_size);
-    std::copy(m_text, m_text + m_size, reinterpret_cast<char16_t *>(target.data()));
+    copyText(m_text, m_size, reinterpret_cast<char16_t *>(target.data()));
 }
 
 FieldText numberText(std::uint32_t value)
 {
-    return FieldText().number(value);
+    FieldText text;
+    text.number(value);
+    return text;
 }
 
 FieldText tenthsText(std::uint32_t raw, QChar decimalSeparator)
@@ -75,17 +77,23 @@ FieldText tenthsText(std::uint32_t raw, NotAvailable na, QChar decimalSeparator)
 
 FieldText twoDigitText(std::uint32_t value, std::uint32_t notAvailable)
 {
+    FieldText text;
     if (value == notAvailable)
-        return "NA";
-    if (value < 10)
-        return FieldText().digits(value, 2);
-    return numberText(value);
+        text.add("NA");
+    else if (value < 10)
+        text.digits(value, 2);
+    else
+        text.number(value);
+    return text;
 }
 
 FieldText positionText(std::uint32_t value, const PositionField &field)
 {
-    if (value == field.notAvailable)
-        return "Na";
+    FieldText text;
+    if (value == field.notAvailable) {
+        text.add("Na");
+        return text;
+    }
     const bool positive = value < field.negativeFrom;
     const std::uint32_t m = positive ? value : field.complement - value;
     const std::uint32_t t = m / 10000;
@@ -93,14 +101,15 @@ FieldText positionText(std::uint32_t value, const PositionField &field)
     const std::uint32_t minutes = t - 60 * degrees; // below 60: always two digits
     const std::uint32_t fraction = m - 10000 * t;   // below 10000: always four
     const char *hemisphere = field.longitude ? (positive ? "'E" : "'W") : (positive ? "'N" : "'S");
-    return FieldText().number(degrees).add(QChar(0x00B0)).digits(minutes, 2).add(",").digits(fraction, 4).add(hemisphere);
+    text.number(degrees).add(QChar(0x00B0)).digits(minutes, 2).add(",").digits(fraction, 4).add(hemisphere);
+    return text;
 }
 
-std::optional<FieldText> decodePosition(const ByteTable &bytes, const PositionField &field)
+FieldText decodePosition(const ByteTable &bytes, const PositionField &field)
 {
     const auto value = readBits(bytes, field.bits);
     if (!value)
-        return std::nullopt;
+        return FieldText::failure();
     return positionText(*value, field);
 }
 
@@ -109,13 +118,15 @@ QChar sixBitChar(int code)
     return QChar(sixBitTable[code & 63]);
 }
 
-std::optional<FieldText> sixBitText(const ByteTable &bytes, int first, int count, std::array<int, 3> strictBytes)
+FieldText sixBitText(const ByteTable &bytes, int first, int count, std::array<int, 3> strictBytes)
 {
     FieldText text;
     for (int i = 0; i < count; ++i) {
         const auto code = readBits(bytes, StrictField {{first + 6 * i, 6}, strictBytes});
-        if (!code)
-            return std::nullopt;
+        if (!code) {
+            text.fail();
+            break;
+        }
         text.add(sixBitChar(int(*code)));
     }
     return text;

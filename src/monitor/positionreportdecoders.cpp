@@ -48,12 +48,12 @@ FieldText decodePosAcc123(const ByteTable &bytes)
 FieldText decodeLon123(const ByteTable &bytes, int firstByte)
 {
     const PositionField lon {{{8 * (firstByte - 1) + 5, 28}}, 108600000, 134217728, 268435456, true};
-    return *decodePosition(bytes, lon);
+    return decodePosition(bytes, lon);
 }
 
 FieldText decodeLat123(const ByteTable &bytes)
 {
-    return *decodePosition(bytes, lat123);
+    return decodePosition(bytes, lat123);
 }
 
 FieldText decodeCog(const ByteTable &bytes, QChar decimalSeparator)

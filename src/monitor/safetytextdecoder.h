@@ -10,6 +10,6 @@
 namespace tb::monitor {
 
 // Bytes 6, 9 and 12 read strictly: a short message 14 line fails here.
-std::optional<FieldText> decodeSafetyText(const ByteTable &bytes);
+FieldText decodeSafetyText(const ByteTable &bytes);
 
 } // namespace tb::monitor

@@ -79,10 +79,10 @@ ParseResult parseSentence(QStringView line, ParserState &state, QChar decimalSep
     numberText(std::uint32_t(decodeRepeat(state.bytes))).assignTo(state.history.cell(row, RepeatColumn));
 
     for (const ColumnField &c : columnsFor(msgId)) {
-        auto text = decodeField(c.field, state.bytes, decimalSeparator);
-        if (!text)
+        const FieldText text = decodeField(c.field, state.bytes, decimalSeparator);
+        if (!text.ok())
             return {c.field, msgId};
-        text->assignTo(state.history.cell(row, c.column));
+        text.assignTo(state.history.cell(row, c.column));
     }
     return {std::nullopt, msgId};
 }

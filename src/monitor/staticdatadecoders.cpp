@@ -39,9 +39,9 @@ constexpr DimensionPart dimension[] = {
 
 FieldText sixBitWithBlankText(const ByteTable &bytes, const SixBitField &field)
 {
-    const FieldText text = *sixBitText(bytes, field.first, field.count);
+    FieldText text = sixBitText(bytes, field.first, field.count);
     if (text.view() == QString(field.count, u' '))
-        return field.whenBlank;
+        text = FieldText(field.whenBlank);
     return text;
 }
 
@@ -72,16 +72,19 @@ FieldText decodeShipType(const ByteTable &bytes)
     return numberText(readBits(bytes, shipType));
 }
 
-std::optional<FieldText> decodeDimension(const ByteTable &bytes)
+FieldText decodeDimension(const ByteTable &bytes)
 {
     FieldText text;
     for (const DimensionPart &part : dimension) {
         const auto value = readBits(bytes, part.bits);
-        if (!value)
-            return std::nullopt;
+        if (!value) {
+            text.fail();
+            return text;
+        }
         text.add(part.label).number(*value);
     }
-    return text.add("m");
+    text.add("m");
+    return text;
 }
 
 FieldText decodeDestination(const ByteTable &bytes)

@@ -16,7 +16,7 @@ FieldText decodeCallSign(const ByteTable &bytes);
 FieldText decodeShipName(const ByteTable &bytes);
 FieldText decodeShipType(const ByteTable &bytes);
 // "A:10m B:20m C:5m D:5m"
-std::optional<FieldText> decodeDimension(const ByteTable &bytes);
+FieldText decodeDimension(const ByteTable &bytes);
 FieldText decodeDestination(const ByteTable &bytes);
 FieldText decodeDte(const ByteTable &bytes);
 
