@@ -4,18 +4,6 @@ namespace tb::monitor {
 
 namespace {
 
-int hexDigit(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    return -1;
-}
-
 bool isDropped(QChar c)
 {
     return c == u' ' || c == u'\t' || c == u'\n';
@@ -52,7 +40,7 @@ int readLenient(QStringView text)
         if (kept == 1 && c != u'H')
             return 0;
         if (kept >= 2) {
-            const int d = hexDigit(c);
+            const int d = hexDigitValue(c.unicode());
             if (d < 0 || kept >= 2 + 7)
                 break;
             value = value * 16 + d;
@@ -68,7 +56,7 @@ std::optional<int> readStrict(QStringView text)
         return std::nullopt;
     int value = 0;
     for (qsizetype i = 2; i < text.size(); ++i) {
-        const int d = hexDigit(text[i]);
+        const int d = hexDigitValue(text[i].unicode());
         if (d < 0)
             return std::nullopt;
         value = value * 16 + d;

@@ -15,6 +15,18 @@
 
 namespace tb::monitor {
 
+// The value of a hexadecimal digit, -1 for any other character.
+inline int hexDigitValue(char16_t c)
+{
+    if (c >= u'0' && c <= u'9')
+        return c - u'0';
+    if (c >= u'A' && c <= u'F')
+        return c - u'A' + 10;
+    if (c >= u'a' && c <= u'f')
+        return c - u'a' + 10;
+    return -1;
+}
+
 class ByteTable
 {
 public:
@@ -33,8 +45,8 @@ public:
         e.placeLength = qint8(n);
         e.place[0] = n > 0 ? place[0].unicode() : u'\0';
         e.place[1] = n > 1 ? place[1].unicode() : u'\0';
-        const int high = hexValue(e.place[0]);
-        const int low = hexValue(e.place[1]);
+        const int high = hexDigitValue(e.place[0]);
+        const int low = hexDigitValue(e.place[1]);
         // Two hexadecimal digits read the same both ways; anything else takes the slow road.
         if (n == 2 && (high | low) >= 0)
             e.lenient = e.strict = high * 16 + low;
@@ -49,17 +61,6 @@ public:
     int strict(int k) const { return m_entries.at(std::size_t(k)).strict; }
 
 private:
-    static int hexValue(char16_t c)
-    {
-        if (c >= u'0' && c <= u'9')
-            return c - u'0';
-        if (c >= u'A' && c <= u'F')
-            return c - u'A' + 10;
-        if (c >= u'a' && c <= u'f')
-            return c - u'a' + 10;
-        return -1;
-    }
-
     struct Entry
     {
         QString text; // only for a text that is not "&H" and a byte's place
