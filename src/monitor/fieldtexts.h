@@ -11,9 +11,10 @@
 
 namespace tb::monitor {
 
-// The text of one decoded field, or the failure of a strict reading. Field texts are short (26 characters at most), so they are put
-// together in place; a history cell takes one over into the memory it already has, which saves
-// most of what decoding a line would otherwise spend on allocating.
+// The text of one decoded field, or the failure of a strict reading. Field texts are short (26
+// characters at most), so they are put together in place; a history cell takes one over into the
+// memory it already has, which saves most of what decoding a line would otherwise spend on
+// allocating.
 class FieldText
 {
 public:
