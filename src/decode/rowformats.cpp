@@ -57,43 +57,114 @@ const QList<const char *> &csvNames()
     return names;
 }
 
+// For each header field, the history column a row of this message ID shows there, or 0.
+const QList<int> &csvColumnsOf(int msgId)
+{
+    static const QList<QList<int>> all = [] {
+        QList<QList<int>> lists;
+        for (int id = 0; id < 64; ++id) {
+            QList<int> columns;
+            for (const char *name : csvNames()) {
+                const QList<NamedColumn> &named = namedColumnsOf(id);
+                const auto it = std::find_if(named.begin(), named.end(), [&](const NamedColumn &c) { return qstrcmp(c.name, name) == 0; });
+                columns += it == named.end() ? 0 : it->column;
+            }
+            lists += columns;
+        }
+        return lists;
+    }();
+    return all.at(msgId & 63);
+}
+
 int msgIdOf(const HistoryTable &history, int row)
 {
     return history.cell(row, monitor::MsgIdColumn).toInt();
 }
 
-void appendCsvField(QByteArray &out, const QString &text)
+// Writes into room made beforehand: a row is put together without a check per character.
+class RowWriter
 {
-    const QByteArray utf8 = text.toUtf8();
-    if (!utf8.contains(',') && !utf8.contains('"') && !utf8.contains('\r') && !utf8.contains('\n')) {
-        out += utf8;
-        return;
+public:
+    // Room for `most` more bytes.
+    RowWriter(QByteArray &out, qsizetype most) : m_out(out), m_start(out.size())
+    {
+        out.resize(m_start + most);
+        m_at = out.data() + m_start;
     }
-    out += '"';
-    for (char c : utf8) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
-}
+    ~RowWriter() { m_out.resize(m_at - m_out.constData()); }
 
-void appendJsonString(QByteArray &out, const QString &text)
-{
-    out += '"';
-    for (char c : text.toUtf8()) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (uchar(c) < 0x20) {
-            out += "\\u00";
-            out += "0123456789abcdef"[uchar(c) >> 4];
-            out += "0123456789abcdef"[uchar(c) & 15];
-        } else {
-            out += c;
+    void put(char c) { *m_at++ = c; }
+    void put(const char *text)
+    {
+        while (*text)
+            *m_at++ = *text++;
+    }
+    // The text as UTF-8, `escape` deciding for each ASCII character what stands for it. Field
+    // texts are 8-bit, so a character takes two bytes at most.
+    template <typename Escape>
+    void putUtf8(QStringView text, Escape escape)
+    {
+        for (QChar qc : text) {
+            const char16_t c = qc.unicode();
+            if (c < 0x80) {
+                escape(*this, char(c));
+            } else if (c < 0x800) {
+                put(char(0xC0 | (c >> 6)));
+                put(char(0x80 | (c & 0x3F)));
+            } else {
+                put('?'); // not in a field text
+            }
         }
     }
-    out += '"';
+
+private:
+    QByteArray &m_out;
+    qsizetype m_start;
+    char *m_at;
+};
+
+// The most bytes a row's texts can take: every character escaped to six bytes, names and
+// punctuation on top.
+qsizetype mostBytes(const HistoryTable &history, int row)
+{
+    qsizetype characters = 0;
+    for (int column = monitor::MmsiColumn; column <= monitor::LastColumn; ++column)
+        characters += history.cell(row, column).size();
+    return 6 * characters + 64 * (monitor::LastColumn + 1) + 16;
+}
+
+void putCsvField(RowWriter &out, const QString &text)
+{
+    const bool quoted = std::any_of(text.begin(), text.end(), [](QChar c) {
+        return c == u',' || c == u'"' || c == u'\r' || c == u'\n';
+    });
+    if (quoted)
+        out.put('"');
+    out.putUtf8(text, [](RowWriter &to, char c) {
+        if (c == '"')
+            to.put('"');
+        to.put(c);
+    });
+    if (quoted)
+        out.put('"');
+}
+
+void putJsonString(RowWriter &out, const QString &text)
+{
+    out.put('"');
+    out.putUtf8(text, [](RowWriter &to, char c) {
+        if (c == '"' || c == '\\') {
+            to.put('\\');
+            to.put(c);
+        } else if (uchar(c) < 0x20) {
+            to.put("\\u00");
+            to.put("0123456789abcdef"[uchar(c) >> 4]);
+            to.put("0123456789abcdef"[uchar(c) & 15]);
+        } else {
+            to.put(c);
+        }
+    });
+    out.put('"');
 }
 
 } // namespace
@@ -111,33 +182,34 @@ QByteArray csvHeader()
 
 void appendCsvRow(QByteArray &out, const HistoryTable &history, int row)
 {
-    const QList<NamedColumn> &named = namedColumnsOf(msgIdOf(history, row));
+    const QList<int> &columns = csvColumnsOf(msgIdOf(history, row));
+    RowWriter writer(out, mostBytes(history, row) + columns.size());
     bool first = true;
-    for (const char *name : csvNames()) {
+    for (int column : columns) {
         if (!first)
-            out += ',';
+            writer.put(',');
         first = false;
-        const auto it = std::find_if(named.begin(), named.end(), [&](const NamedColumn &c) { return qstrcmp(c.name, name) == 0; });
-        if (it != named.end())
-            appendCsvField(out, history.cell(row, it->column));
+        if (column != 0)
+            putCsvField(writer, history.cell(row, column));
     }
-    out += "\r\n";
+    writer.put("\r\n");
 }
 
 void appendJsonRow(QByteArray &out, const HistoryTable &history, int row)
 {
-    out += '{';
+    RowWriter writer(out, mostBytes(history, row));
+    writer.put('{');
     bool first = true;
     for (const NamedColumn &c : namedColumnsOf(msgIdOf(history, row))) {
         if (!first)
-            out += ',';
+            writer.put(',');
         first = false;
-        out += '"';
-        out += c.name;
-        out += "\":";
-        appendJsonString(out, history.cell(row, c.column));
+        writer.put('"');
+        writer.put(c.name);
+        writer.put("\":");
+        putJsonString(writer, history.cell(row, c.column));
     }
-    out += "}\n";
+    writer.put("}\n");
 }
 
 } // namespace tb::decode
