@@ -195,6 +195,15 @@ private slots:
         QCOMPARE(run.out, fileBytes(expected));
     }
 
+    // A safety text with a double quote and a comma (six-bit codes 34 and 44).
+    void quotesAndCommasInTexts()
+    {
+        const QByteArray line = testboxLine(MessageBits().put(0, 6, 14).put(8, 30, 5).putText(40, "SAY \"HI\", XY").bytes()).toLatin1();
+        QVERIFY(decode({"--format", "csv"}, line).out.endsWith(",\"SAY \"\"HI\"\", XY\"\r\n"));
+        QVERIFY(decode({"--format", "json"}, line).out.contains("\"safetyText\":\"SAY \\\"HI\\\", XY\""));
+        QVERIFY(decode({}, line).out.startsWith("\"5,14,0,,,SAY \"HI\", XY,"));
+    }
+
 private:
     std::unique_ptr<WorkDir> m_work;
 };
