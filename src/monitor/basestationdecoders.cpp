@@ -25,62 +25,62 @@ constexpr PositionField lon4 {{{79, 28}, {14}}, 108600000, 134217728, 268435456,
 constexpr PositionField lat4 {{{107, 27}}, 54600000, 67108864, 134217728, false};
 constexpr BitField fixDevice {134, 4};
 
-std::optional<QString> datePartText(const ByteTable &bytes, const DatePart &part)
+FieldText datePartText(const ByteTable &bytes, const DatePart &part)
 {
     const auto value = readBits(bytes, part.bits);
     if (!value)
-        return std::nullopt;
+        return FieldText::failure();
     return twoDigitText(*value, part.notAvailable);
 }
 
 } // namespace
 
-QString decodeUtcYear(const ByteTable &bytes)
+FieldText decodeUtcYear(const ByteTable &bytes)
 {
-    return *datePartText(bytes, year);
+    return datePartText(bytes, year);
 }
 
-QString decodeUtcMonth(const ByteTable &bytes)
+FieldText decodeUtcMonth(const ByteTable &bytes)
 {
-    return *datePartText(bytes, month);
+    return datePartText(bytes, month);
 }
 
-QString decodeUtcDay(const ByteTable &bytes)
+FieldText decodeUtcDay(const ByteTable &bytes)
 {
-    return *datePartText(bytes, day);
+    return datePartText(bytes, day);
 }
 
-QString decodeUtcHour(const ByteTable &bytes)
+FieldText decodeUtcHour(const ByteTable &bytes)
 {
-    return *datePartText(bytes, hour);
+    return datePartText(bytes, hour);
 }
 
-QString decodeUtcMinute(const ByteTable &bytes)
+FieldText decodeUtcMinute(const ByteTable &bytes)
 {
-    return *datePartText(bytes, minute);
+    return datePartText(bytes, minute);
 }
 
-std::optional<QString> decodeUtcSecond(const ByteTable &bytes)
+FieldText decodeUtcSecond(const ByteTable &bytes)
 {
     return datePartText(bytes, second);
 }
 
-QString decodePosAcc4(const ByteTable &bytes)
+FieldText decodePosAcc4(const ByteTable &bytes)
 {
     return accuracyText(bytes, posAcc4Bit);
 }
 
-std::optional<QString> decodeLon4(const ByteTable &bytes)
+FieldText decodeLon4(const ByteTable &bytes)
 {
     return decodePosition(bytes, lon4);
 }
 
-QString decodeLat4(const ByteTable &bytes)
+FieldText decodeLat4(const ByteTable &bytes)
 {
-    return *decodePosition(bytes, lat4);
+    return decodePosition(bytes, lat4);
 }
 
-QString decodeFixDevice(const ByteTable &bytes)
+FieldText decodeFixDevice(const ByteTable &bytes)
 {
     return numberText(readBits(bytes, fixDevice));
 }

@@ -4,21 +4,21 @@
 
 #include "monitor/bytetable.h"
 
-#include <QString>
+#include "monitor/fieldtexts.h"
 
 #include <optional>
 
 namespace tb::monitor {
 
-QString decodeUtcYear(const ByteTable &bytes);
-QString decodeUtcMonth(const ByteTable &bytes);
-QString decodeUtcDay(const ByteTable &bytes);
-QString decodeUtcHour(const ByteTable &bytes);
-QString decodeUtcMinute(const ByteTable &bytes);
-std::optional<QString> decodeUtcSecond(const ByteTable &bytes);
-QString decodePosAcc4(const ByteTable &bytes);
-std::optional<QString> decodeLon4(const ByteTable &bytes);
-QString decodeLat4(const ByteTable &bytes);
-QString decodeFixDevice(const ByteTable &bytes);
+FieldText decodeUtcYear(const ByteTable &bytes);
+FieldText decodeUtcMonth(const ByteTable &bytes);
+FieldText decodeUtcDay(const ByteTable &bytes);
+FieldText decodeUtcHour(const ByteTable &bytes);
+FieldText decodeUtcMinute(const ByteTable &bytes);
+FieldText decodeUtcSecond(const ByteTable &bytes);
+FieldText decodePosAcc4(const ByteTable &bytes);
+FieldText decodeLon4(const ByteTable &bytes);
+FieldText decodeLat4(const ByteTable &bytes);
+FieldText decodeFixDevice(const ByteTable &bytes);
 
 } // namespace tb::monitor

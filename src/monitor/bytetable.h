@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <initializer_list>
@@ -14,17 +15,63 @@
 
 namespace tb::monitor {
 
+// The value of a hexadecimal digit, -1 for any other character.
+inline int hexDigitValue(char16_t c)
+{
+    if (c >= u'0' && c <= u'9')
+        return c - u'0';
+    if (c >= u'A' && c <= u'F')
+        return c - u'A' + 10;
+    if (c >= u'a' && c <= u'f')
+        return c - u'a' + 10;
+    return -1;
+}
+
 class ByteTable
 {
 public:
     // Entries 0 and 55 exist but are never written; 1 to 54 are message bytes.
     static constexpr int entries = 56;
 
-    const QString &entry(int k) const { return m_entries.at(std::size_t(k)); }
-    void setEntry(int k, QString text) { m_entries.at(std::size_t(k)) = std::move(text); }
+    // The entry's text: empty before it is first written.
+    QString entry(int k) const;
+    void setEntry(int k, QStringView text);
+    // "&H" and the up to two characters of a byte's place: the parser's case, kept without
+    // building a text.
+    void setBytePlace(int k, QStringView place)
+    {
+        Entry &e = m_entries[std::size_t(k)];
+        const qsizetype n = std::min<qsizetype>(place.size(), 2);
+        e.placeLength = qint8(n);
+        e.place[0] = n > 0 ? place[0].unicode() : u'\0';
+        e.place[1] = n > 1 ? place[1].unicode() : u'\0';
+        const int high = hexDigitValue(e.place[0]);
+        const int low = hexDigitValue(e.place[1]);
+        // Two hexadecimal digits read the same both ways; anything else takes the slow road.
+        if (n == 2 && (high | low) >= 0)
+            e.lenient = e.strict = high * 16 + low;
+        else
+            readPlace(e);
+    }
+
+    // The entry read as the decoders read it; both are worked out when the entry is written,
+    // since most entries are read by more than one field.
+    int lenient(int k) const { return m_entries.at(std::size_t(k)).lenient; }
+    // -1 when the strict reading fails.
+    int strict(int k) const { return m_entries.at(std::size_t(k)).strict; }
 
 private:
-    std::array<QString, entries> m_entries;
+    struct Entry
+    {
+        QString text; // only for a text that is not "&H" and a byte's place
+        char16_t place[2] {};
+        qint8 placeLength = -1; // -1: `text` holds the entry
+        int lenient = 0;
+        int strict = -1;
+    };
+    static void readPlace(Entry &e);
+
+    std::array<Entry, entries> m_entries;
 };
 
 // Blanks, tabs and line feeds dropped, then the hexadecimal digits after "&H"; 0 when there are none.

@@ -20,35 +20,35 @@ constexpr NotAvailable headingNa {511, "Na"};
 
 } // namespace
 
-QString decodeSog18(const ByteTable &bytes, QChar decimalSeparator)
+FieldText decodeSog18(const ByteTable &bytes, QChar decimalSeparator)
 {
     return tenthsText(readBits(bytes, sog18), sogNa, decimalSeparator);
 }
 
-QString decodePosAcc18(const ByteTable &bytes)
+FieldText decodePosAcc18(const ByteTable &bytes)
 {
     return accuracyText(bytes, posAcc18Bit);
 }
 
-std::optional<QString> decodeLon18(const ByteTable &bytes)
+FieldText decodeLon18(const ByteTable &bytes)
 {
     return decodePosition(bytes, lon18);
 }
 
-QString decodeLat18(const ByteTable &bytes)
+FieldText decodeLat18(const ByteTable &bytes)
 {
-    return *decodePosition(bytes, lat18);
+    return decodePosition(bytes, lat18);
 }
 
-std::optional<QString> decodeCog18(const ByteTable &bytes, QChar decimalSeparator)
+FieldText decodeCog18(const ByteTable &bytes, QChar decimalSeparator)
 {
     const auto raw = readBits(bytes, cog18);
     if (!raw)
-        return std::nullopt;
+        return FieldText::failure();
     return tenthsText(*raw, cogNa, decimalSeparator);
 }
 
-QString decodeHeading18(const ByteTable &bytes)
+FieldText decodeHeading18(const ByteTable &bytes)
 {
     return numberText(readBits(bytes, heading18), headingNa);
 }

@@ -3,17 +3,17 @@
 
 #include "monitor/bytetable.h"
 
-#include <QString>
+#include "monitor/fieldtexts.h"
 
 #include <optional>
 
 namespace tb::monitor {
 
-QString decodeSog18(const ByteTable &bytes, QChar decimalSeparator);
-QString decodePosAcc18(const ByteTable &bytes);
-std::optional<QString> decodeLon18(const ByteTable &bytes);
-QString decodeLat18(const ByteTable &bytes);
-std::optional<QString> decodeCog18(const ByteTable &bytes, QChar decimalSeparator);
-QString decodeHeading18(const ByteTable &bytes);
+FieldText decodeSog18(const ByteTable &bytes, QChar decimalSeparator);
+FieldText decodePosAcc18(const ByteTable &bytes);
+FieldText decodeLon18(const ByteTable &bytes);
+FieldText decodeLat18(const ByteTable &bytes);
+FieldText decodeCog18(const ByteTable &bytes, QChar decimalSeparator);
+FieldText decodeHeading18(const ByteTable &bytes);
 
 } // namespace tb::monitor

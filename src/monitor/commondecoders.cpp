@@ -24,24 +24,24 @@ int decodeRepeat(const ByteTable &bytes)
     return int(readBits(bytes, repeat));
 }
 
-QString decodeMmsi(const ByteTable &bytes)
+FieldText decodeMmsi(const ByteTable &bytes)
 {
     return numberText(readBits(bytes, mmsi));
 }
 
-QString decodeRaim(const ByteTable &bytes)
+FieldText decodeRaim(const ByteTable &bytes)
 {
-    return readBits(bytes, raim) ? QStringLiteral("In use") : QStringLiteral("Not in use");
+    return readBits(bytes, raim) ? FieldText("In use") : FieldText("Not in use");
 }
 
-QString decodeCommState(const ByteTable &bytes)
+FieldText decodeCommState(const ByteTable &bytes)
 {
     return numberText(readBits(bytes, commState));
 }
 
-QString accuracyText(const ByteTable &bytes, int bit)
+FieldText accuracyText(const ByteTable &bytes, int bit)
 {
-    return readBits(bytes, BitField {bit, 1}) ? QStringLiteral("High") : QStringLiteral("Low");
+    return readBits(bytes, BitField {bit, 1}) ? FieldText("High") : FieldText("Low");
 }
 
 } // namespace tb::monitor

@@ -4,19 +4,19 @@
 
 #include "monitor/bytetable.h"
 
-#include <QString>
+#include "monitor/fieldtexts.h"
 
 namespace tb::monitor {
 
 int decodeMsgId(const ByteTable &bytes);
 int decodeRepeat(const ByteTable &bytes);
-QString decodeMmsi(const ByteTable &bytes);
+FieldText decodeMmsi(const ByteTable &bytes);
 // Bit 148 for every type that uses it, 18 included: "In use" or "Not in use".
-QString decodeRaim(const ByteTable &bytes);
+FieldText decodeRaim(const ByteTable &bytes);
 // The 19 bits 149-167 as one number, also for 18.
-QString decodeCommState(const ByteTable &bytes);
+FieldText decodeCommState(const ByteTable &bytes);
 
 // "High" or "Low" for a one-bit position accuracy.
-QString accuracyText(const ByteTable &bytes, int bit);
+FieldText accuracyText(const ByteTable &bytes, int bit);
 
 } // namespace tb::monitor

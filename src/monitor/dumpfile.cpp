@@ -2,6 +2,8 @@
 
 #include <QIODevice>
 
+#include <utility>
+
 namespace tb::monitor {
 
 namespace {
@@ -39,19 +41,30 @@ std::optional<QString> DumpLineReader::next()
         }
         const qsizetype cr = m_data.indexOf('\r', std::max(m_pos, m_scanned));
         if (cr >= 0) {
-            QString line = QString::fromLatin1(m_data.constData() + m_pos, cr - m_pos);
+            std::optional<QString> line = std::exchange(m_cutLine, std::nullopt);
+            if (!line)
+                line = QString::fromLatin1(m_data.constData() + m_pos, std::min(cr - m_pos, maxLineLength));
             m_pos = cr + 1;
             m_skipLineFeed = true;
             return line;
         }
+        if (!m_cutLine && m_data.size() - m_pos >= maxLineLength)
+            m_cutLine = QString::fromLatin1(m_data.constData() + m_pos, maxLineLength);
+        // Past the kept start, what is read is dropped as it comes.
+        if (m_cutLine)
+            m_pos = m_data.size();
         m_scanned = m_data.size();
         if (!fill())
             break;
     }
-    if (m_failed || m_pos >= m_data.size())
+    if (m_failed)
+        return std::nullopt;
+    if (m_cutLine)
+        return std::exchange(m_cutLine, std::nullopt);
+    if (m_pos >= m_data.size())
         return std::nullopt;
     // The last line may have no line end.
-    QString line = QString::fromLatin1(m_data.constData() + m_pos, m_data.size() - m_pos);
+    QString line = QString::fromLatin1(m_data.constData() + m_pos, std::min(m_data.size() - m_pos, maxLineLength));
     m_pos = m_data.size();
     return line;
 }

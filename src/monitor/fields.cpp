@@ -14,18 +14,70 @@ namespace {
 // The longitude of 1, 2 and 3 starts in byte 8.
 constexpr int lon123FirstByte = 8;
 
-std::optional<QString> utcTime(const ByteTable &bytes)
+FieldText utcTime(const ByteTable &bytes)
 {
-    const QString hourMinute = decodeUtcHour(bytes) + u':' + decodeUtcMinute(bytes) + u':';
-    const auto second = decodeUtcSecond(bytes);
-    if (!second)
-        return std::nullopt;
-    return hourMinute + *second;
+    FieldText text = decodeUtcHour(bytes);
+    text.add(u':').add(decodeUtcMinute(bytes)).add(u':');
+    const FieldText second = decodeUtcSecond(bytes);
+    if (second.ok())
+        text.add(second);
+    else
+        text.fail();
+    return text;
+}
+
+FieldText utcMonthDay(const ByteTable &bytes)
+{
+    FieldText text = decodeUtcMonth(bytes);
+    text.add(u'-').add(decodeUtcDay(bytes));
+    return text;
 }
 
 } // namespace
 
-std::optional<QString> decodeField(Field field, const ByteTable &bytes, QChar decimalSeparator)
+const char *fieldName(Field field)
+{
+    switch (field) {
+    case Field::NavStatus: return "navStatus";
+    case Field::Rot: return "rot";
+    case Field::Sog:
+    case Field::Sog18: return "sog";
+    case Field::PosAcc123:
+    case Field::PosAcc18:
+    case Field::PosAcc4: return "posAcc";
+    case Field::Lon123:
+    case Field::Lon18:
+    case Field::Lon4: return "lon";
+    case Field::Lat123:
+    case Field::Lat18:
+    case Field::Lat4: return "lat";
+    case Field::Cog:
+    case Field::Cog18: return "cog";
+    case Field::Heading:
+    case Field::Heading18: return "heading";
+    case Field::TimeStamp: return "timeStamp";
+    case Field::UtcYear: return "utcYear";
+    case Field::UtcMonthDay: return "utcMonthDay";
+    case Field::UtcTime: return "utcTime";
+    case Field::FixDevice: return "fixDevice";
+    case Field::AisVersion: return "aisVersion";
+    case Field::ImoNumber: return "imoNumber";
+    case Field::CallSign: return "callSign";
+    case Field::ShipName: return "shipName";
+    case Field::ShipType: return "shipType";
+    case Field::Dimension: return "dimension";
+    case Field::Destination: return "destination";
+    case Field::Dte: return "dte";
+    case Field::SafetyText: return "safetyText";
+    case Field::Raim: return "raim";
+    case Field::CommState: return "commState";
+    case Field::Blank:
+    case Field::Empty: return nullptr;
+    }
+    return nullptr;
+}
+
+FieldText decodeField(Field field, const ByteTable &bytes, QChar decimalSeparator)
 {
     switch (field) {
     case Field::NavStatus: return decodeNavStatus(bytes);
@@ -44,7 +96,7 @@ std::optional<QString> decodeField(Field field, const ByteTable &bytes, QChar de
     case Field::Cog18: return decodeCog18(bytes, decimalSeparator);
     case Field::Heading18: return decodeHeading18(bytes);
     case Field::UtcYear: return decodeUtcYear(bytes);
-    case Field::UtcMonthDay: return decodeUtcMonth(bytes) + u'-' + decodeUtcDay(bytes);
+    case Field::UtcMonthDay: return utcMonthDay(bytes);
     case Field::UtcTime: return utcTime(bytes);
     case Field::PosAcc4: return decodePosAcc4(bytes);
     case Field::Lon4: return decodeLon4(bytes);
@@ -61,10 +113,10 @@ std::optional<QString> decodeField(Field field, const ByteTable &bytes, QChar de
     case Field::SafetyText: return decodeSafetyText(bytes);
     case Field::Raim: return decodeRaim(bytes);
     case Field::CommState: return decodeCommState(bytes);
-    case Field::Blank: return QStringLiteral(" ");
-    case Field::Empty: return QString();
+    case Field::Blank: return FieldText(" ");
+    case Field::Empty: return FieldText();
     }
-    return std::nullopt;
+    return FieldText::failure();
 }
 
 } // namespace tb::monitor

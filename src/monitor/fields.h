@@ -3,6 +3,7 @@
 #pragma once
 
 #include "monitor/bytetable.h"
+#include "monitor/fieldtexts.h"
 
 #include <QString>
 
@@ -27,7 +28,11 @@ enum class Field {
     Blank, Empty,
 };
 
-// The display text of the field; nothing when a strict reading failed.
-std::optional<QString> decodeField(Field field, const ByteTable &bytes, QChar decimalSeparator);
+// The field's name where output names its fields (the same for the same field of different
+// message types: "lon" for a 1 and for an 18); nullptr for Blank and Empty.
+const char *fieldName(Field field);
+
+// The display text of the field, or a failure when a strict reading failed.
+FieldText decodeField(Field field, const ByteTable &bytes, QChar decimalSeparator);
 
 } // namespace tb::monitor

@@ -20,15 +20,16 @@ StepResult MessageStep::run(QStringView line, LinePath path)
     StepResult result;
     if (line.size() <= ignoredLineLength)
         return result;
-    if (!parseSentence(line, m_state, m_decimalSeparator).ok()) {
+    const ParseResult parsed = parseSentence(line, m_state, m_decimalSeparator);
+    if (!parsed.ok()) {
         result.outcome = StepResult::Outcome::DecodeFailed;
         return result;
     }
-    const int msgId = m_state.history.cell(m_state.historyRow, MsgIdColumn).toInt();
-    const ShowRoutine routine = showRoutineFor(msgId, path);
+    const ShowRoutine routine = showRoutineFor(parsed.msgId, path);
     result.outcome = StepResult::Outcome::Shown;
     result.pane = paneOf(routine);
-    result.updates = m_panes.show(m_state.history, m_state.historyRow, routine);
+    if (m_paneTexts == PaneTexts::Kept)
+        result.updates = m_panes.show(m_state.history, m_state.historyRow, routine);
     result.saveDue = m_state.historyRow == HistoryTable::lastRow;
     return result;
 }

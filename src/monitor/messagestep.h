@@ -33,10 +33,16 @@ struct StepResult
     bool saveDue = false;
 };
 
+// Whether the step keeps the pane texts; a caller that shows no panes saves their cost.
+enum class PaneTexts { Kept, NotKept };
+
 class MessageStep
 {
 public:
-    explicit MessageStep(QChar decimalSeparator) : m_decimalSeparator(decimalSeparator) {}
+    explicit MessageStep(QChar decimalSeparator, PaneTexts paneTexts = PaneTexts::Kept)
+        : m_decimalSeparator(decimalSeparator), m_paneTexts(paneTexts)
+    {
+    }
 
     StepResult run(QStringView line, LinePath path);
 
@@ -49,6 +55,7 @@ public:
 
 private:
     QChar m_decimalSeparator;
+    PaneTexts m_paneTexts;
     ParserState m_state;
     Panes m_panes;
 };

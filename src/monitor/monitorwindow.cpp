@@ -6,13 +6,13 @@
 #include "common/toolhost.h"
 #include "common/twips.h"
 #include "monitor/dumpfile.h"
+#include "monitor/fieldtexts.h"
 #include "monitor/panewidgets.h"
 #include "monitor/savedtext.h"
 
 #include <QCloseEvent>
 #include <QFile>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QScopedValueRollback>
 
@@ -22,15 +22,6 @@ namespace {
 
 using monitor::LinePath;
 using monitor::StepResult;
-
-// The user's decimal separator, where it is one 8-bit character (the saved text is 8-bit).
-QChar userDecimalSeparator()
-{
-    const QString point = QLocale().decimalPoint();
-    if (point.size() == 1 && point[0].unicode() <= 0xFF)
-        return point[0];
-    return u'.';
-}
 
 QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, const QRect &geometry)
 {
@@ -51,7 +42,7 @@ QLineEdit *makeHiddenBox(QWidget *parent, const char *name)
 } // namespace
 
 MonitorWindow::MonitorWindow(ToolHost &host, QWidget *parent)
-    : ToolWindow(host, parent), m_step(userDecimalSeparator())
+    : ToolWindow(host, parent), m_step(monitor::userDecimalSeparator())
 {
     setObjectName(QStringLiteral("frmAISDebug"));
     setWindowTitle(QStringLiteral("AIS Monitor"));

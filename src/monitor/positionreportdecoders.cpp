@@ -25,48 +25,48 @@ constexpr NotAvailable headingNa {511, "Na"};
 
 } // namespace
 
-QString decodeNavStatus(const ByteTable &bytes)
+FieldText decodeNavStatus(const ByteTable &bytes)
 {
     return numberText(readBits(bytes, navStatus));
 }
 
-QString decodeRot(const ByteTable &bytes)
+FieldText decodeRot(const ByteTable &bytes)
 {
     return numberText(readBits(bytes, rot), rotNa);
 }
 
-QString decodeSog(const ByteTable &bytes, QChar decimalSeparator)
+FieldText decodeSog(const ByteTable &bytes, QChar decimalSeparator)
 {
     return tenthsText(readBits(bytes, sog), sogNa, decimalSeparator);
 }
 
-QString decodePosAcc123(const ByteTable &bytes)
+FieldText decodePosAcc123(const ByteTable &bytes)
 {
     return accuracyText(bytes, posAccBit);
 }
 
-QString decodeLon123(const ByteTable &bytes, int firstByte)
+FieldText decodeLon123(const ByteTable &bytes, int firstByte)
 {
     const PositionField lon {{{8 * (firstByte - 1) + 5, 28}}, 108600000, 134217728, 268435456, true};
-    return *decodePosition(bytes, lon);
+    return decodePosition(bytes, lon);
 }
 
-QString decodeLat123(const ByteTable &bytes)
+FieldText decodeLat123(const ByteTable &bytes)
 {
-    return *decodePosition(bytes, lat123);
+    return decodePosition(bytes, lat123);
 }
 
-QString decodeCog(const ByteTable &bytes, QChar decimalSeparator)
+FieldText decodeCog(const ByteTable &bytes, QChar decimalSeparator)
 {
     return tenthsText(readBits(bytes, cog), cogNa, decimalSeparator);
 }
 
-QString decodeHeading(const ByteTable &bytes)
+FieldText decodeHeading(const ByteTable &bytes)
 {
     return numberText(readBits(bytes, heading), headingNa);
 }
 
-QString decodeTimeStamp(const ByteTable &bytes)
+FieldText decodeTimeStamp(const ByteTable &bytes)
 {
     return numberText(readBits(bytes, timeStamp));
 }

@@ -4,20 +4,20 @@
 
 #include "monitor/bytetable.h"
 
-#include <QString>
+#include "monitor/fieldtexts.h"
 
 namespace tb::monitor {
 
-QString decodeNavStatus(const ByteTable &bytes);
-QString decodeRot(const ByteTable &bytes);
-QString decodeSog(const ByteTable &bytes, QChar decimalSeparator);
-QString decodePosAcc123(const ByteTable &bytes);
+FieldText decodeNavStatus(const ByteTable &bytes);
+FieldText decodeRot(const ByteTable &bytes);
+FieldText decodeSog(const ByteTable &bytes, QChar decimalSeparator);
+FieldText decodePosAcc123(const ByteTable &bytes);
 // The longitude from its first byte on: that byte's low three bits, three whole bytes and the top
 // bit of the fifth (first byte 8 gives bits 61-88).
-QString decodeLon123(const ByteTable &bytes, int firstByte);
-QString decodeLat123(const ByteTable &bytes);
-QString decodeCog(const ByteTable &bytes, QChar decimalSeparator);
-QString decodeHeading(const ByteTable &bytes);
-QString decodeTimeStamp(const ByteTable &bytes);
+FieldText decodeLon123(const ByteTable &bytes, int firstByte);
+FieldText decodeLat123(const ByteTable &bytes);
+FieldText decodeCog(const ByteTable &bytes, QChar decimalSeparator);
+FieldText decodeHeading(const ByteTable &bytes);
+FieldText decodeTimeStamp(const ByteTable &bytes);
 
 } // namespace tb::monitor

@@ -4,7 +4,7 @@
 
 namespace tb::monitor {
 
-std::optional<QString> decodeSafetyText(const ByteTable &bytes)
+FieldText decodeSafetyText(const ByteTable &bytes)
 {
     return sixBitText(bytes, 40, 12, {6, 9, 12});
 }

@@ -3,13 +3,13 @@
 
 #include "monitor/bytetable.h"
 
-#include <QString>
+#include "monitor/fieldtexts.h"
 
 #include <optional>
 
 namespace tb::monitor {
 
 // Bytes 6, 9 and 12 read strictly: a short message 14 line fails here.
-std::optional<QString> decodeSafetyText(const ByteTable &bytes);
+FieldText decodeSafetyText(const ByteTable &bytes);
 
 } // namespace tb::monitor

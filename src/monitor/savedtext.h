@@ -4,6 +4,7 @@
 
 #include "monitor/historytable.h"
 
+#include <QByteArray>
 #include <QStringList>
 
 namespace tb::monitor {
@@ -13,5 +14,9 @@ QString savedRecord(const HistoryTable &history, int row);
 
 // The records of rows 1 to `lastRow`, ending before the first row whose MMSI text is empty.
 QStringList savedRecords(const HistoryTable &history, int lastRow);
+
+// The same records as the file holds them: 8-bit, each ended by CR LF. The texts of decoded
+// rows are 8-bit; a character beyond that would be written as "?".
+void appendSavedRecords(QByteArray &out, const HistoryTable &history, int lastRow);
 
 } // namespace tb::monitor

@@ -1,21 +1,14 @@
 #include "sentenceparser.h"
 
 #include "monitor/commondecoders.h"
+#include "monitor/fieldtexts.h"
 
-#include <span>
 
 namespace tb::monitor {
 
 namespace {
 
-struct ColumnField
-{
-    int column;
-    Field field;
-};
-
-// Columns in the order their decoders run, which decides what a failing strict reading leaves
-// written. Columns not listed keep what the row held before.
+// The order decides what a failing strict reading leaves written.
 constexpr ColumnField staticDataColumns[] = {
     {4, Field::AisVersion}, {5, Field::ImoNumber}, {6, Field::CallSign}, {7, Field::ShipName},
     {8, Field::ShipType}, {9, Field::Dimension}, {10, Field::Blank}, {11, Field::Blank},
@@ -44,6 +37,8 @@ constexpr ColumnField positionReportColumns[] = {
     {10, Field::Cog}, {11, Field::Heading}, {12, Field::TimeStamp},
 };
 
+} // namespace
+
 std::span<const ColumnField> columnsFor(int msgId)
 {
     switch (msgId) {
@@ -56,25 +51,16 @@ std::span<const ColumnField> columnsFor(int msgId)
     }
 }
 
-// Character `position` (counted from 1) and the one after it, as far as the line goes.
-QString twoCharactersAt(QStringView line, qsizetype position)
-{
-    const qsizetype index = position - 1;
-    if (index < 0 || index >= line.size())
-        return {};
-    return line.sliced(index, std::min<qsizetype>(2, line.size() - index)).toString();
-}
-
-} // namespace
-
 int fillByteTable(QStringView line, ByteTable &bytes)
 {
     const qsizetype dollar = line.indexOf(u'$') + 1;
     const qsizetype star = line.indexOf(u'*') + 1;
     const int count = star == longLineStar ? longLineBytes : shortLineBytes;
     for (int k = 1; k <= count; ++k) {
-        const qsizetype position = k == 1 ? dollar + 5 : dollar + 3 * k + 3;
-        bytes.setEntry(k, QStringLiteral("&H") + twoCharactersAt(line, position));
+        // The two characters at the byte's place (counted from 1), as far as the line goes.
+        const qsizetype index = (k == 1 ? dollar + 5 : dollar + 3 * k + 3) - 1;
+        const qsizetype available = index < line.size() ? std::min<qsizetype>(2, line.size() - index) : 0;
+        bytes.setBytePlace(k, QStringView(line.data() + std::min(index, line.size()), available));
     }
     return count;
 }
@@ -88,17 +74,17 @@ ParseResult parseSentence(QStringView line, ParserState &state, QChar decimalSep
 
     fillByteTable(line, state.bytes);
     const int msgId = decodeMsgId(state.bytes);
-    state.history.cell(row, MmsiColumn) = decodeMmsi(state.bytes);
-    state.history.cell(row, MsgIdColumn) = QString::number(msgId);
-    state.history.cell(row, RepeatColumn) = QString::number(decodeRepeat(state.bytes));
+    decodeMmsi(state.bytes).assignTo(state.history.cell(row, MmsiColumn));
+    numberText(std::uint32_t(msgId)).assignTo(state.history.cell(row, MsgIdColumn));
+    numberText(std::uint32_t(decodeRepeat(state.bytes))).assignTo(state.history.cell(row, RepeatColumn));
 
     for (const ColumnField &c : columnsFor(msgId)) {
-        auto text = decodeField(c.field, state.bytes, decimalSeparator);
-        if (!text)
-            return {c.field};
-        state.history.cell(row, c.column) = std::move(*text);
+        const FieldText text = decodeField(c.field, state.bytes, decimalSeparator);
+        if (!text.ok())
+            return {c.field, msgId};
+        text.assignTo(state.history.cell(row, c.column));
     }
-    return {};
+    return {std::nullopt, msgId};
 }
 
 } // namespace tb::monitor

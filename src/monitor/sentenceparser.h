@@ -13,6 +13,7 @@
 #include <QStringView>
 
 #include <optional>
+#include <span>
 
 namespace tb::monitor {
 
@@ -34,8 +35,20 @@ struct ParseResult
     // The field whose strict reading failed: the columns decoded before it keep their new texts,
     // the later ones their old ones.
     std::optional<Field> failedField;
+    int msgId = 0;
     bool ok() const { return !failedField; }
 };
+
+// A history column and the field the parser writes into it.
+struct ColumnField
+{
+    int column;
+    Field field;
+};
+
+// The columns 4 to 14 a message ID fills, in the order their decoders run. Columns not listed
+// keep what the row held before.
+std::span<const ColumnField> columnsFor(int msgId);
 
 // Writes the byte texts of the line; returns the byte count (21 or 54). Entries above the count
 // keep the texts of an earlier line.

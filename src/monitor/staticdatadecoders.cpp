@@ -37,59 +37,62 @@ constexpr DimensionPart dimension[] = {
     {"m D:", {{264, 6}, {34}}},
 };
 
-QString sixBitWithBlankText(const ByteTable &bytes, const SixBitField &field)
+FieldText sixBitWithBlankText(const ByteTable &bytes, const SixBitField &field)
 {
-    const QString text = *sixBitText(bytes, field.first, field.count);
-    if (text == QString(field.count, u' '))
-        return QString::fromLatin1(field.whenBlank);
+    FieldText text = sixBitText(bytes, field.first, field.count);
+    if (text.view() == QString(field.count, u' '))
+        text = FieldText(field.whenBlank);
     return text;
 }
 
 } // namespace
 
-QString decodeAisVersion(const ByteTable &bytes)
+FieldText decodeAisVersion(const ByteTable &bytes)
 {
     return numberText(readBits(bytes, aisVersion));
 }
 
-QString decodeImoNumber(const ByteTable &bytes)
+FieldText decodeImoNumber(const ByteTable &bytes)
 {
     return numberText(readBits(bytes, imoNumber), imoNa);
 }
 
-QString decodeCallSign(const ByteTable &bytes)
+FieldText decodeCallSign(const ByteTable &bytes)
 {
     return sixBitWithBlankText(bytes, callSign);
 }
 
-QString decodeShipName(const ByteTable &bytes)
+FieldText decodeShipName(const ByteTable &bytes)
 {
     return sixBitWithBlankText(bytes, shipName);
 }
 
-QString decodeShipType(const ByteTable &bytes)
+FieldText decodeShipType(const ByteTable &bytes)
 {
     return numberText(readBits(bytes, shipType));
 }
 
-std::optional<QString> decodeDimension(const ByteTable &bytes)
+FieldText decodeDimension(const ByteTable &bytes)
 {
-    QString text;
+    FieldText text;
     for (const DimensionPart &part : dimension) {
         const auto value = readBits(bytes, part.bits);
-        if (!value)
-            return std::nullopt;
-        text += QLatin1String(part.label) + numberText(*value);
+        if (!value) {
+            text.fail();
+            return text;
+        }
+        text.add(part.label).number(*value);
     }
-    return text + QLatin1Char('m');
+    text.add("m");
+    return text;
 }
 
-QString decodeDestination(const ByteTable &bytes)
+FieldText decodeDestination(const ByteTable &bytes)
 {
     return sixBitWithBlankText(bytes, destination);
 }
 
-QString decodeDte(const ByteTable &bytes)
+FieldText decodeDte(const ByteTable &bytes)
 {
     return numberText(readBits(bytes, dte));
 }

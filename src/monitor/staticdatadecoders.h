@@ -4,20 +4,20 @@
 
 #include "monitor/bytetable.h"
 
-#include <QString>
+#include "monitor/fieldtexts.h"
 
 #include <optional>
 
 namespace tb::monitor {
 
-QString decodeAisVersion(const ByteTable &bytes);
-QString decodeImoNumber(const ByteTable &bytes);
-QString decodeCallSign(const ByteTable &bytes);
-QString decodeShipName(const ByteTable &bytes);
-QString decodeShipType(const ByteTable &bytes);
+FieldText decodeAisVersion(const ByteTable &bytes);
+FieldText decodeImoNumber(const ByteTable &bytes);
+FieldText decodeCallSign(const ByteTable &bytes);
+FieldText decodeShipName(const ByteTable &bytes);
+FieldText decodeShipType(const ByteTable &bytes);
 // "A:10m B:20m C:5m D:5m"
-std::optional<QString> decodeDimension(const ByteTable &bytes);
-QString decodeDestination(const ByteTable &bytes);
-QString decodeDte(const ByteTable &bytes);
+FieldText decodeDimension(const ByteTable &bytes);
+FieldText decodeDestination(const ByteTable &bytes);
+FieldText decodeDte(const ByteTable &bytes);
 
 } // namespace tb::monitor

@@ -44,6 +44,7 @@ private slots:
         QTest::addColumn<bool>("executable");
         QTest::newRow("launcher") << "bin/torvanik-testbox" << true;
         QTest::newRow("simulator") << "bin/testbox-sim" << true;
+        QTest::newRow("decoder") << "bin/testbox-decode" << true;
         QTest::newRow("desktop entry") << "share/applications/torvanik-testbox.desktop" << false;
         QTest::newRow("icon") << "share/icons/hicolor/scalable/apps/torvanik-testbox.svg" << false;
         QTest::newRow("sample dump") << "share/torvanik-testbox/aisout.txt" << false;
@@ -97,6 +98,20 @@ private slots:
         QString output;
         QVERIFY2(runToEnd(m_prefix.filePath(program), {QStringLiteral("--help")}, &output), qPrintable(output));
         QVERIFY2(output.contains(option), qPrintable(output));
+    }
+
+    // Decodes on a machine without a display: a line through the installed program.
+    void decoderRunsInstalled()
+    {
+        QProcess decoder;
+        decoder.start(m_prefix.filePath(QStringLiteral("bin/testbox-decode")), {QStringLiteral("--format"), QStringLiteral("json")});
+        QVERIFY2(decoder.waitForStarted(10000), qPrintable(decoder.errorString()));
+        decoder.write("$AITB04  1D 6F 34 54 20 06 68 2D 67 81 20 A4 EF 13 89 2D 3C 00 00 00 *5A\r\n");
+        decoder.closeWriteChannel();
+        QVERIFY(decoder.waitForFinished(10000));
+        QCOMPARE(decoder.exitCode(), 0);
+        QVERIFY2(decoder.readAllStandardOutput().startsWith("{\"mmsi\":\"123456789\",\"msgId\":\"1\""),
+                 qPrintable(decoder.readAllStandardError()));
     }
 
     void desktopEntryValidates()

@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <sys/resource.h>
+
 using namespace tb;
 using namespace tb::test;
 using monitor::PaneId;
@@ -52,6 +54,13 @@ void writeDump(const QString &path, int lines, int firstMmsi = 1)
         bits.put(0, 6, 1).put(8, 30, std::uint64_t(firstMmsi + i));
         file.write(testboxLine(bits.bytes()).toLatin1() + "\r\n");
     }
+}
+
+qint64 peakMemoryKiB()
+{
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
 }
 
 } // namespace
@@ -173,6 +182,27 @@ private slots:
         QVERIFY(records[100].startsWith("\"101,1,"));
         QVERIFY(records[249].startsWith("\"250,1,"));
         QVERIFY(m_host->scripted.messages.isEmpty());
+    }
+
+    // 256 MB without a line end (a sparse file: NUL bytes that take no disk), then a line: the
+    // first 64 KiB of the long line are decoded, the rest is read past. Kept whole, the long line
+    // alone would take 512 MB as text.
+    void overLongLineReplaysInBoundedMemory()
+    {
+        const qint64 length = qint64(256) << 20;
+        QFile file(m_work->file("oneline.txt"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(length));
+        QVERIFY(file.seek(length));
+        file.write("\r\n" + testboxLine(MessageBits().put(0, 6, 1).put(8, 30, 7).bytes()).toLatin1());
+        file.close();
+        const qint64 peakBefore = peakMemoryKiB();
+        m_host->scripted.fileNames << file.fileName();
+        click("cmdReadFile");
+        QVERIFY(m_host->scripted.messages.isEmpty());
+        QCOMPARE(m_window->messageStep().historyRow(), 2);
+        QCOMPARE(m_window->messageStep().history().cell(2, 1), QStringLiteral("7"));
+        QVERIFY2(peakMemoryKiB() - peakBefore < 100 * 1024, qPrintable(QString::number(peakMemoryKiB() - peakBefore)));
     }
 
     void cancelledAutomaticSaveStartsAgainAtRowOne()

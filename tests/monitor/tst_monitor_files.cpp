@@ -6,6 +6,8 @@
 #include <QBuffer>
 #include <QTest>
 
+#include <sys/resource.h>
+
 using namespace tb::monitor;
 
 namespace {
@@ -56,6 +58,41 @@ private:
     qint64 m_failAt;
     qint64 m_pos = 0;
 };
+
+// `length` bytes of "x" made as they are read, then `tail`: a huge file that takes no memory.
+class LongLineDevice final : public QIODevice
+{
+public:
+    LongLineDevice(qint64 length, QByteArray tail) : m_length(length), m_tail(std::move(tail))
+    {
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+
+protected:
+    qint64 readData(char *out, qint64 max) override
+    {
+        const qint64 n = std::min(max, m_length + m_tail.size() - m_pos);
+        const qint64 xs = std::clamp<qint64>(m_length - m_pos, 0, n);
+        memset(out, 'x', size_t(xs));
+        memcpy(out + xs, m_tail.constData() + (m_pos + xs - m_length), size_t(n - xs));
+        m_pos += n;
+        return n;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+    bool isSequential() const override { return true; }
+
+private:
+    qint64 m_length;
+    QByteArray m_tail;
+    qint64 m_pos = 0;
+};
+
+qint64 peakMemoryKiB()
+{
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
 
 } // namespace
 
@@ -178,6 +215,14 @@ private slots:
         // The CR ends the first 64 KiB read, its LF starts the next one.
         QTest::newRow("CR LF across reads") << QByteArray(65535, 'a') + "\r\nb"
                                             << QStringList {QString(65535, u'a'), "b"};
+        // Over-long lines keep their first 64 KiB; the rest up to the CR is read past.
+        const qsizetype kept = DumpLineReader::maxLineLength;
+        QTest::newRow("line at the bound") << QByteArray(kept, 'a') + "\rb" << QStringList {QString(kept, u'a'), "b"};
+        QTest::newRow("over-long line cut") << QByteArray(kept, 'a') + QByteArray(200000, 'b') + "\r\n$next"
+                                            << QStringList {QString(kept, u'a'), "$next"};
+        QTest::newRow("over-long, CR LF across reads") << QByteArray(2 * kept - 1, 'a') + "\r\nb"
+                                                       << QStringList {QString(kept, u'a'), "b"};
+        QTest::newRow("over-long last line") << QByteArray(kept + 1, 'a') << QStringList {QString(kept, u'a')};
     }
     void dumpLines()
     {
@@ -202,6 +247,20 @@ private slots:
         QVERIFY(failed);
         QCOMPARE(lines.size(), 65536 / 7); // the line cut off by the failure is not handed out
         QCOMPARE(lines.last(), QStringLiteral("$line"));
+    }
+
+    // A gigabyte without a CR, then a line: read in chunks that are dropped as they come.
+    void gigabyteLineKeepsMemoryFlat()
+    {
+        const qint64 peakBefore = peakMemoryKiB();
+        LongLineDevice device(qint64(1) << 30, "\r\n$after");
+        bool failed = true;
+        const QStringList lines = readAll(device, &failed);
+        QVERIFY(!failed);
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0], QString(DumpLineReader::maxLineLength, u'x'));
+        QCOMPARE(lines[1], QStringLiteral("$after"));
+        QVERIFY2(peakMemoryKiB() - peakBefore < 10 * 1024, qPrintable(QString::number(peakMemoryKiB() - peakBefore)));
     }
 
     void savedRecords()
