@@ -1,0 +1,154 @@
+// Soak run of the AIS Monitor: a pseudo-terminal feeds the window mixed Testbox lines (and now and
+// then a line of noise) as fast as it takes them, for N seconds; every few seconds the save's
+// dialog stays open for two seconds while the lines keep coming. Prints the lines per second, the
+// lines dropped behind the dialog and the resident memory at the start, after the warm-up, at its
+// peak and at the end. Fails when the memory grows after the warm-up.
+//
+// Usage: tb_monitor_soak [seconds]   (default 60)
+#include "mixedlines.h"
+#include "monitor/monitorwindow.h"
+
+#include "pty/ptyport.h"
+#include "testhost.h"
+#include "workdir.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QPushButton>
+#include <QThread>
+#include <QTimer>
+
+#include <atomic>
+#include <cstdio>
+#include <random>
+#include <thread>
+
+using namespace tb;
+
+namespace {
+
+// A field of /proc/self/status in kilobytes ("VmRSS", "VmHWM").
+long statusKb(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray key = QByteArray(field) + ':';
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+QByteArray feedBlock()
+{
+    std::mt19937 random(7);
+    QByteArray block;
+    for (int i = 0; i < 5000; ++i) {
+        block += test::mixedLine(i, random).toLatin1() + "\r\n";
+        if (i % 97 == 0) // noise as a chattering adapter sends it
+            for (int n = 0; n < 300; ++n)
+                block += char(random());
+    }
+    return block;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int seconds = argc > 1 ? std::max(10, atoi(argv[1])) : 60;
+    // Long enough for the first dialog (after 5 s) to have come and gone.
+    const qint64 warmUpMs = std::max(10, seconds / 4) * 1000LL;
+
+    test::WorkDir work;
+    PtyPort pty;
+    QString error;
+    if (!pty.open(1, work.dir(), &error))
+        qFatal("no pseudo-terminal: %s", qPrintable(error));
+    test::TestHost host;
+    host.port = QStringLiteral(" 1");
+
+    QElapsedTimer clock;
+    qint64 lastBoxClosedMs = 0;
+    qint64 boxes = 0;
+    qint64 saves = 0;
+    host.scripted.onAskFileName = [&](const QString &) {
+        ++saves;
+        host.scripted.fileNames.enqueue(work.file(QStringLiteral("AISData.txt")));
+        if (clock.elapsed() - lastBoxClosedMs < 5000)
+            return;
+        ++boxes;
+        QEventLoop box;
+        QTimer::singleShot(2000, &box, &QEventLoop::quit);
+        box.exec();
+        lastBoxClosedMs = clock.elapsed();
+    };
+
+    auto *window = new MonitorWindow(host);
+    window->show();
+    window->findChild<QPushButton *>(QStringLiteral("cmdContinius"))->click();
+    const long startKb = statusKb("VmRSS");
+
+    std::atomic<bool> stop = false;
+    std::atomic<qint64> written = 0;
+    clock.start();
+    std::atomic<bool> writerDone = false;
+    std::thread writer([&] {
+        const QByteArray block = feedBlock();
+        for (qsizetype at = 0; !stop; at = (at + 4096) % block.size()) {
+            const QByteArray piece = block.mid(at, 4096);
+            if (!pty.write(piece))
+                break;
+            written += piece.size();
+        }
+        writerDone = true;
+    });
+
+    long warmKb = 0;
+    long peakAfterWarmUpKb = 0;
+    int samples = 0;
+    QTimer sample;
+    QObject::connect(&sample, &QTimer::timeout, [&] {
+        const long rss = statusKb("VmRSS");
+        if (++samples % 25 == 0)
+            std::printf("  %3lld s: RSS %.1f MB, %lld dropped\n", clock.elapsed() / 1000, rss / 1024.0,
+                        window->droppedLines());
+        if (clock.elapsed() < warmUpMs)
+            warmKb = rss;
+        else
+            peakAfterWarmUpKb = std::max(peakAfterWarmUpKb, rss);
+        if (clock.elapsed() >= seconds * 1000LL)
+            QCoreApplication::exit(0); // quit() would close the window
+    });
+    sample.start(200);
+    app.exec();
+    stop = true;
+    while (!writerDone) {
+        pty.discardUnread();
+        QThread::msleep(5);
+    }
+    writer.join();
+
+    const long endKb = statusKb("VmRSS");
+    const qint64 lines = saves * 100 + window->messageStep().historyRow();
+    const double elapsed = clock.elapsed() / 1000.0;
+    std::printf("soak: %d s, %.1f MB offered, %lld lines processed (%.0f lines/s), %lld dropped behind %lld open "
+                "dialogs of 2 s\n",
+                seconds, written / 1e6, lines, lines / elapsed, window->droppedLines(), boxes);
+    std::printf("RSS: start %.1f MB, after warm-up (%lld s) %.1f MB, peak after warm-up %.1f MB, end %.1f MB; "
+                "peak of the run %.1f MB\n",
+                startKb / 1024.0, warmUpMs / 1000, warmKb / 1024.0, peakAfterWarmUpKb / 1024.0, endKb / 1024.0,
+                statusKb("VmHWM") / 1024.0);
+    delete window;
+    // A few megabytes of slack for the allocator; a buffer that grows behind a dialog passes it at once.
+    if (peakAfterWarmUpKb > warmKb + 8 * 1024) {
+        std::printf("FAIL: memory grew after the warm-up\n");
+        return 1;
+    }
+    return 0;
+}
