@@ -1,8 +1,9 @@
-// Soak run of the AIS Monitor: a pseudo-terminal feeds the window mixed Testbox lines (and now and
-// then a line of noise) as fast as it takes them, for N seconds; every few seconds the save's
-// dialog stays open for two seconds while the lines keep coming. Prints the lines per second, the
-// lines dropped behind the dialog and the resident memory at the start, after the warm-up, at its
-// peak and at the end. Fails when the memory grows after the warm-up.
+// Soak run of the AIS Monitor: a pseudo-terminal feeds the window message 14 lines that fill their
+// pane, then mixed Testbox lines (and now and then a line of noise) as fast as it takes them, for
+// N seconds in all; every few seconds the save's dialog stays open for two seconds while the lines
+// keep coming. Prints the lines per second, the lines dropped behind the dialog and the resident
+// memory at the start, after the warm-up, at its peak and at the end. Fails when the memory grows
+// after the warm-up.
 //
 // Usage: tb_monitor_soak [seconds]   (default 60)
 #include "mixedlines.h"
@@ -21,6 +22,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <random>
 #include <thread>
@@ -40,6 +42,17 @@ long statusKb(const char *field)
         if (line.startsWith(key))
             return line.mid(key.size()).trimmed().split(' ').first().toLong();
     return -1;
+}
+
+// The message 14 pane keeps up to 64K characters a box, some 20,000 lines; these fill it, so the
+// run after them shows what reception itself keeps.
+QList<QByteArray> fillBlock()
+{
+    std::mt19937 random(3);
+    QList<QByteArray> lines;
+    for (int i = 0; i < 25000; ++i)
+        lines += test::mixedLine(8 + 10 * i, random).toLatin1() + "\r\n";
+    return lines;
 }
 
 QByteArray feedBlock()
@@ -62,8 +75,9 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int seconds = argc > 1 ? std::max(10, atoi(argv[1])) : 60;
-    // Long enough for the first dialog (after 5 s) to have come and gone.
-    const qint64 warmUpMs = std::max(10, seconds / 4) * 1000LL;
+    // Long enough for the message 14 lines to have filled their pane and the first dialog (after
+    // 5 s) to have come and gone.
+    const qint64 warmUpMs = std::max(15, seconds / 4) * 1000LL;
 
     test::WorkDir work;
     PtyPort pty;
@@ -77,9 +91,12 @@ int main(int argc, char **argv)
     qint64 lastBoxClosedMs = 0;
     qint64 boxes = 0;
     qint64 saves = 0;
+    bool live = false;
     host.scripted.onAskFileName = [&](const QString &) {
-        ++saves;
         host.scripted.fileNames.enqueue(work.file(QStringLiteral("AISData.txt")));
+        if (!live)
+            return;
+        ++saves;
         if (clock.elapsed() - lastBoxClosedMs < 5000)
             return;
         ++boxes;
@@ -91,14 +108,25 @@ int main(int argc, char **argv)
 
     auto *window = new MonitorWindow(host);
     window->show();
-    window->findChild<QPushButton *>(QStringLiteral("cmdContinius"))->click();
     const long startKb = statusKb("VmRSS");
+    const int firstRow = window->messageStep().historyRow();
+    live = true;
+    window->findChild<QPushButton *>(QStringLiteral("cmdContinius"))->click();
 
     std::atomic<bool> stop = false;
     std::atomic<qint64> written = 0;
     clock.start();
     std::atomic<bool> writerDone = false;
     std::thread writer([&] {
+        // A few lines at a time, as they come among the mixed lines, so the boxes show (and lay out)
+        // them as they will later.
+        const QList<QByteArray> fill = fillBlock();
+        for (qsizetype i = 0; !stop && i < fill.size(); ++i) {
+            if (pty.write(fill[i]))
+                written += fill[i].size();
+            if (i % 3 == 2)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
         const QByteArray block = feedBlock();
         for (qsizetype at = 0; !stop; at = (at + 4096) % block.size()) {
             const QByteArray piece = block.mid(at, 4096);
@@ -116,8 +144,8 @@ int main(int argc, char **argv)
     QObject::connect(&sample, &QTimer::timeout, [&] {
         const long rss = statusKb("VmRSS");
         if (++samples % 25 == 0)
-            std::printf("  %3lld s: RSS %.1f MB, %lld dropped\n", clock.elapsed() / 1000, rss / 1024.0,
-                        window->droppedLines());
+            std::printf("  %3lld s: RSS %.1f MB (anonymous %.1f MB), %lld dropped\n", clock.elapsed() / 1000,
+                        rss / 1024.0, statusKb("RssAnon") / 1024.0, window->droppedLines());
         if (clock.elapsed() < warmUpMs)
             warmKb = rss;
         else
@@ -135,7 +163,7 @@ int main(int argc, char **argv)
     writer.join();
 
     const long endKb = statusKb("VmRSS");
-    const qint64 lines = saves * 100 + window->messageStep().historyRow();
+    const qint64 lines = saves * 100 + window->messageStep().historyRow() - firstRow;
     const double elapsed = clock.elapsed() / 1000.0;
     std::printf("soak: %d s, %.1f MB offered, %lld lines processed (%.0f lines/s), %lld dropped behind %lld open "
                 "dialogs of 2 s\n",
