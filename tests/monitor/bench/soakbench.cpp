@@ -5,7 +5,10 @@
 // memory at the start, after the warm-up, at its peak and at the end. Fails when the memory grows
 // after the warm-up.
 //
-// Usage: tb_monitor_soak [seconds]   (default 60)
+// Usage: tb_monitor_soak [seconds] [--random]   (default 60)
+// With --random the 100th line opens the dialog, which stays up while random bytes come as fast as
+// they go; after it the next good line must be shown.
+#include "messagebits.h"
 #include "mixedlines.h"
 #include "monitor/monitorwindow.h"
 
@@ -75,6 +78,7 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int seconds = argc > 1 ? std::max(10, atoi(argv[1])) : 60;
+    const bool randomBytes = argc > 2 && qstrcmp(argv[2], "--random") == 0;
     // Long enough for the message 14 lines to have filled their pane and the first dialog (after
     // 5 s) to have come and gone.
     const qint64 warmUpMs = std::max(15, seconds / 4) * 1000LL;
@@ -99,9 +103,12 @@ int main(int argc, char **argv)
         ++saves;
         if (clock.elapsed() - lastBoxClosedMs < 5000)
             return;
+        if (randomBytes && boxes > 0)
+            return;
         ++boxes;
         QEventLoop box;
-        QTimer::singleShot(2000, &box, &QEventLoop::quit);
+        // With --random one dialog stays up for all but the last 2 s of the run.
+        QTimer::singleShot(randomBytes ? seconds * 1000 - 2000 - clock.elapsed() : 2000, &box, &QEventLoop::quit);
         box.exec();
         lastBoxClosedMs = clock.elapsed();
     };
@@ -120,6 +127,22 @@ int main(int argc, char **argv)
     std::thread writer([&] {
         // A few lines at a time, as they come among the mixed lines, so the boxes show (and lay out)
         // them as they will later.
+        if (randomBytes) {
+            // The 100th line opens the save's dialog; random bytes follow as fast as they go.
+            std::mt19937 random(9);
+            for (int i = 0; i < 100; ++i)
+                pty.write(test::mixedLine(i, random).toLatin1() + "\r\n");
+            QByteArray noise(4096, Qt::Uninitialized);
+            while (!stop) {
+                for (char &c : noise)
+                    c = char(random());
+                if (!pty.write(noise))
+                    break;
+                written += noise.size();
+            }
+            writerDone = true;
+            return;
+        }
         const QList<QByteArray> fill = fillBlock();
         for (qsizetype i = 0; !stop && i < fill.size(); ++i) {
             if (pty.write(fill[i]))
@@ -162,11 +185,24 @@ int main(int argc, char **argv)
     }
     writer.join();
 
+    bool shown = true;
+    if (randomBytes) {
+        // The next good line after the flood is shown.
+        test::MessageBits bits;
+        bits.put(0, 6, 1).put(8, 30, 123456789);
+        pty.write("\r\n" + test::testboxLine(bits.bytes()).toLatin1() + "\r\n");
+        QElapsedTimer wait;
+        wait.start();
+        const auto &mmsi = window->messageStep().panes().pane(monitor::PaneId::Msg123);
+        while (!(shown = mmsi.text(0).startsWith(QStringLiteral("123456789\r\n"))) && wait.elapsed() < 10000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        std::printf("the next good line after the flood is %s\n", shown ? "shown" : "NOT shown");
+    }
     const long endKb = statusKb("VmRSS");
     const qint64 lines = saves * 100 + window->messageStep().historyRow() - firstRow;
     const double elapsed = clock.elapsed() / 1000.0;
-    std::printf("soak: %d s, %.1f MB offered, %lld lines processed (%.0f lines/s), %lld dropped behind %lld open "
-                "dialogs of 2 s\n",
+    std::printf("soak: %d s, %.1f MB offered, %lld lines processed (%.0f lines/s), %lld dropped; %lld dialogs "
+                "were open\n",
                 seconds, written / 1e6, lines, lines / elapsed, window->droppedLines(), boxes);
     std::printf("RSS: start %.1f MB, after warm-up (%lld s) %.1f MB, peak after warm-up %.1f MB, end %.1f MB; "
                 "peak of the run %.1f MB\n",
@@ -174,6 +210,8 @@ int main(int argc, char **argv)
                 statusKb("VmHWM") / 1024.0);
     delete window;
     // A few megabytes of slack for the allocator; a buffer that grows behind a dialog passes it at once.
+    if (!shown)
+        return 1;
     if (peakAfterWarmUpKb > warmKb + 8 * 1024) {
         std::printf("FAIL: memory grew after the warm-up\n");
         return 1;
