@@ -4,6 +4,8 @@
 #include "monitor/panewidgets.h"
 
 #include "pty/ptyport.h"
+#include "filebytes.h"
+#include "filesizelimit.h"
 #include "testhost.h"
 #include "widgets.h"
 #include "workdir.h"
@@ -351,6 +353,28 @@ private slots:
         QFile saved(m_work->file("during.txt"));
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll().count('\n'), 2);
+    }
+
+    // A full disk in the middle of "Save as text": whole records only, the message names the file,
+    // and the history row stays for another try.
+    void fullDiskSaveLeavesWholeRecords()
+    {
+        open();
+        click("cmdContinius");
+        QVERIFY(m_pty.write(liveLine(1) + liveLine(2) + liveLine(3)));
+        QTRY_COMPARE(m_window->messageStep().historyRow(), 3);
+        const QString name = m_work->file("full.txt");
+        m_host->scripted.fileNames.enqueue(name);
+        {
+            const FileSizeLimit full {100}; // room for one record and a part of the next
+            click("cmdSave");
+        }
+        QCOMPARE(m_host->scripted.messages, QStringList {"Problem creating file " + name});
+        QCOMPARE(m_window->messageStep().historyRow(), 3);
+        const QByteArray saved = fileBytes(name);
+        QCOMPARE(saved.count("\r\n"), 1);
+        QVERIFY(saved.startsWith("\"1,1,0,"));
+        QVERIFY(saved.endsWith("\"\r\n"));
     }
 
     // Random bytes at full speed while the save's dialog is up: what waits stays bounded, the lines
