@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::uint8_t *pieces = data + 1;
     const QByteArray stream(reinterpret_cast<const char *>(data + 1 + splits), qsizetype(size - 1 - splits));
     // Repeat the stream so the bounds are reached with the fuzzer's short inputs too.
-    const int repeats = data[1] % 64 == 0 ? 40 : 1;
+    const int repeats = data[1] % 64 == 0 ? 100 : 1;
 
     ReceiveBuffer buffer;
     QString taken;
@@ -39,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         qsizetype at = 0;
         while (at < stream.size()) {
             const std::uint8_t piece = pieces[next++ % splits];
-            const qsizetype n = std::min<qsizetype>(piece + 1, stream.size() - at);
+            // Larger pieces when repeating, or reaching the bound would take most of the time.
+            const qsizetype n = std::min<qsizetype>((piece + 1) * (repeats > 1 ? 64 : 1), stream.size() - at);
             buffer.append(stream.sliced(at, n));
             all += stream.sliced(at, n);
             at += n;
