@@ -56,7 +56,31 @@ double readHex(Cursor &c)
         value = value * 16 + d;
         c.advance();
     }
-    return value;
+    // Hex digits only grow the value, so leaving the finite range can only be an overflow.
+    return std::isfinite(value) ? value : std::numeric_limits<double>::max();
+}
+
+// The power of ten of the leading digit of a clean decimal number ("120" gives 2, "0.05" gives -2,
+// "1e-5" gives -5), saturated far beyond any double. Only asked for a number with a nonzero digit.
+long long decimalMagnitude(const std::string &clean)
+{
+    const std::size_t expAt = clean.find('e');
+    const std::string mantissa = clean.substr(0, expAt);
+    const std::size_t pointAt = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    long long magnitude = first < pointAt ? (long long)(pointAt - first) - 1 : -(long long)(first - pointAt);
+    if (expAt != std::string::npos) {
+        constexpr long long saturated = 1'000'000'000;
+        long long exponent = 0;
+        std::size_t i = expAt + 1;
+        const bool negative = i < clean.size() && clean[i] == '-';
+        if (i < clean.size() && (clean[i] == '-' || clean[i] == '+'))
+            ++i;
+        for (; i < clean.size(); ++i)
+            exponent = std::min(exponent * 10 + (clean[i] - '0'), saturated);
+        magnitude += negative ? -exponent : exponent;
+    }
+    return magnitude;
 }
 
 } // namespace
@@ -123,10 +147,10 @@ double readNumber(QStringView text)
     const auto [ptr, ec] = std::from_chars(clean.data(), clean.data() + clean.size(), value);
     (void)ptr;
     if (ec == std::errc::result_out_of_range) {
-        // Too large keeps its sign at the largest finite value; too small is zero.
+        // Too large keeps its sign at the largest finite value; too small is zero. Which one it is
+        // follows from where the leading digit stands, not from how the text is written.
         const bool negative = clean.front() == '-';
-        const bool huge = clean.find("e-") == std::string::npos;
-        if (huge)
+        if (decimalMagnitude(clean) > 0)
             return negative ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
         return 0;
     }

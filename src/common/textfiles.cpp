@@ -60,18 +60,24 @@ bool replaceFileLines(const QString &path, const QStringList &lines)
 
 bool appendFileLines(const QString &path, const QStringList &lines)
 {
+    // Unbuffered, so a failed write shows at the record it hit; the file is then cut back to the
+    // end of the last whole record, and a reader never meets half a record.
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return false;
+    qint64 whole = file.size();
     for (const QString &line : lines) {
         const auto bytes = toEightBit(line);
         if (!bytes)
             return false;
         const QByteArray data = *bytes + "\r\n";
-        if (file.write(data) != data.size())
+        if (file.write(data) != data.size()) {
+            file.resize(whole);
             return false;
+        }
+        whole += data.size();
     }
-    return file.flush();
+    return true;
 }
 
 std::optional<QString> readFirstLine(const QString &path, qint64 maxBytes)

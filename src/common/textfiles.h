@@ -16,7 +16,7 @@ std::optional<QByteArray> toEightBit(const QString &text);
 bool replaceFileLines(const QString &path, const QStringList &lines);
 
 // Appends the lines, each ended by CR LF, creating the file if needed. Stops at the first failure
-// and returns false; lines written before stay in the file.
+// and returns false; lines written before stay in the file, a line cut by the failure does not.
 bool appendFileLines(const QString &path, const QStringList &lines);
 
 // The first line of a file, up to but not including its CR or LF, reading at most `maxBytes`.

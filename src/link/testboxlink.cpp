@@ -13,6 +13,9 @@ constexpr int writeTimeoutMs = 2000;
 
 TestboxLink::TestboxLink(QObject *parent) : QObject(parent)
 {
+    // What nobody has taken stays in the device and its driver, not in memory without end: a
+    // device that floods while its window is busy cannot grow the process.
+    m_port.setReadBufferSize(maxUnread);
     connect(&m_port, &QSerialPort::readyRead, this, &TestboxLink::dataArrived);
     connect(&m_port, &QSerialPort::errorOccurred, this, &TestboxLink::onError);
 }

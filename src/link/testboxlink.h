@@ -18,6 +18,8 @@ class TestboxLink : public QObject
     Q_OBJECT
 public:
     static constexpr qint32 baudRate = 2400;
+    // Bytes the link holds that nobody has taken yet, at most.
+    static constexpr qint64 maxUnread = 64 * 1024;
 
     explicit TestboxLink(QObject *parent = nullptr);
     ~TestboxLink() override;

@@ -12,9 +12,11 @@
 
 #include <QCloseEvent>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QTimer>
 
 namespace tb {
 
@@ -57,7 +59,17 @@ MonitorWindow::MonitorWindow(ToolHost &host, QWidget *parent)
     m_cmdReceive->hide();
     m_txtVindue = makeHiddenBox(form(), "txtVindue");
     m_txtCount = makeHiddenBox(form(), "txtCount");
+    m_lblDropped = new QLabel(form());
+    m_lblDropped->setObjectName(QStringLiteral("lblDropped"));
+    m_lblDropped->setGeometry(twipsRect(5325, 120, 5490, 375));
+    m_lblDropped->hide();
     m_panes = std::make_unique<monitor::PaneWidgets>(form());
+    m_drainTimer = new QTimer(this);
+    m_drainTimer->setInterval(20);
+    connect(m_drainTimer, &QTimer::timeout, this, [this] {
+        if (m_receiveMode == ReceiveMode::Receiving)
+            appendReceived(link().takeReceived());
+    });
 
     connect(m_cmdReadFile, &QPushButton::clicked, this, &MonitorWindow::cmdReadFile_Click);
     connect(m_cmdSave, &QPushButton::clicked, this, &MonitorWindow::cmdSave_Click);
@@ -88,7 +100,7 @@ void MonitorWindow::cmdContinius_Click()
     m_cmdReadFile->setEnabled(false);
     m_receiveMode = ReceiveMode::Receiving;
     // What came while nobody listened is the start of this reception.
-    m_buffer.append(m_backlog);
+    appendReceived(m_backlog);
     m_backlog.clear();
     receiveArrived();
 }
@@ -126,17 +138,32 @@ void MonitorWindow::closeEvent(QCloseEvent *event)
 
 void MonitorWindow::receiveArrived()
 {
-    m_buffer.append(link().takeReceived());
+    appendReceived(link().takeReceived());
     if (!m_busy)
         processReceivedLines();
+}
+
+void MonitorWindow::appendReceived(const QByteArray &bytes)
+{
+    m_buffer.append(bytes);
+    const qint64 dropped = m_buffer.takeDroppedLines();
+    if (dropped == 0)
+        return;
+    // Told in the window, not in a box: a box would hold up reception while more arrives.
+    m_droppedLines += dropped;
+    m_lblDropped->setText(QStringLiteral("Lines dropped (they came too fast): %1").arg(m_droppedLines));
+    m_lblDropped->show();
 }
 
 void MonitorWindow::processReceivedLines()
 {
     QScopedValueRollback busy(m_busy, true);
+    // A dialog opened from here runs inside the port's data notification, and the port announces no
+    // data then; taking it out now and then keeps it under the bound instead of in the port.
+    m_drainTimer->start();
     while (m_receiveMode == ReceiveMode::Receiving) {
         // Data that came while a dialog of the previous line was up has not been announced again.
-        m_buffer.append(link().takeReceived());
+        appendReceived(link().takeReceived());
         const auto line = m_buffer.takeLine();
         if (!line)
             break;
@@ -146,11 +173,12 @@ void MonitorWindow::processReceivedLines()
             m_cmdReceive->setEnabled(true);
         }
     }
+    m_drainTimer->stop();
 }
 
 void MonitorWindow::cmdReadFile_Click()
 {
-    const QString name = dialogs().askFileName(this, QStringLiteral("aisout.txt"), FileDialogMode::Open);
+    const QString name = dialogs().askFileName(this, {}, QStringLiteral("aisout.txt"), FileDialogMode::Open);
     if (name.isEmpty()) {
         dialogs().message(this, QStringLiteral("No filename!"));
         return;
@@ -198,7 +226,7 @@ bool MonitorWindow::runMessageStep(const QString &line, LinePath path)
     m_txtCount->setText(QString::number(m_step.historyRow()));
     m_panes->apply(result.pane, result.updates, m_step.panes());
     if (result.saveDue) {
-        saveHistory();
+        saveHistory(QStringLiteral("Save the last %1 messages").arg(monitor::HistoryTable::lastRow));
         // Also when the save was cancelled or failed: those 100 rows are given up.
         m_step.setHistoryRow(0);
     }
@@ -210,15 +238,15 @@ void MonitorWindow::cmdSave_Click()
     m_cmdSave->setEnabled(false);
     {
         QScopedValueRollback busy(m_busy, true);
-        saveHistory();
+        saveHistory({});
     }
     if (m_receiveMode == ReceiveMode::Receiving)
         processReceivedLines();
 }
 
-void MonitorWindow::saveHistory()
+void MonitorWindow::saveHistory(const QString &title)
 {
-    const QString name = dialogs().askFileName(this, QStringLiteral("AISData.txt"), FileDialogMode::Save);
+    const QString name = dialogs().askFileName(this, title, QStringLiteral("AISData.txt"), FileDialogMode::Save);
     if (name.isEmpty()) {
         dialogs().message(this, QStringLiteral("Data not saved!\r\nNo filename!"));
         return;

@@ -4,7 +4,8 @@
 // Reception follows the link's data notifications: nothing runs while no data comes. A line is
 // processed as soon as its CR LF has arrived. While a dialog of the message step is up (the save at
 // the 100th message, a decoding problem) the lines that arrive meanwhile wait in the receive buffer
-// and are processed in order once it closes.
+// and are processed in order once it closes; what waits is bounded, and lines dropped to keep the
+// bound are counted in a label.
 #pragma once
 
 #include "link/toolwindow.h"
@@ -13,8 +14,10 @@
 
 #include <memory>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTimer;
 
 namespace tb {
 
@@ -31,6 +34,10 @@ public:
 
     // The decoding state behind the panes (history table, row, pane texts).
     const monitor::MessageStep &messageStep() const { return m_step; }
+    // What waits for the message step.
+    const monitor::ReceiveBuffer &receiveBuffer() const { return m_buffer; }
+    // Lines dropped to keep what waits bounded, since the window opened.
+    qint64 droppedLines() const { return m_droppedLines; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -45,16 +52,19 @@ private:
     void cmdExit_Click();
 
     void receiveArrived();
+    void appendReceived(const QByteArray &bytes);
     void processReceivedLines();
     void readDumpFile(const QString &name);
     void processDumpLine(const QString &line);
     // False when the line failed to decode (the user has been told).
     bool runMessageStep(const QString &line, monitor::LinePath path);
-    void saveHistory();
+    // An empty title leaves the dialog's own.
+    void saveHistory(const QString &title);
 
     monitor::MessageStep m_step;
     monitor::ReceiveBuffer m_buffer;
     QByteArray m_backlog; // what came before "Receive"
+    qint64 m_droppedLines = 0;
     ReceiveMode m_receiveMode = ReceiveMode::Loaded;
     // Set while a line or a save is being processed: a dialog's event loop may deliver data then,
     // which must wait for the lines before it.
@@ -69,6 +79,8 @@ private:
     QPushButton *m_cmdReceive = nullptr;
     QLineEdit *m_txtVindue = nullptr;
     QLineEdit *m_txtCount = nullptr;
+    QLabel *m_lblDropped = nullptr;
+    QTimer *m_drainTimer = nullptr;
 };
 
 } // namespace tb

@@ -10,27 +10,26 @@ const QLatin1String lineEnd("\r\n");
 
 void ReceiveBuffer::append(const QByteArray &bytes)
 {
-    m_text += QString::fromLatin1(bytes);
-    bound();
+    // In pieces of the bound, so a huge read never makes the text (and its capacity) huge.
+    for (qsizetype at = 0; at < bytes.size(); at += maxWaiting) {
+        // A CR that ended the last piece may meet its LF now.
+        const qsizetype from = std::max(tailStart(), m_text.size() - 1);
+        m_text += QString::fromLatin1(QByteArrayView(bytes).sliced(at, std::min(maxWaiting, bytes.size() - at)));
+        for (qsizetype i = m_text.indexOf(lineEnd, from); i >= 0; i = m_text.indexOf(lineEnd, i + 2))
+            m_lineEnds.push_back(i + 2);
+        bound();
+    }
 }
 
 std::optional<QString> ReceiveBuffer::takeLine()
 {
-    const qsizetype end = m_text.indexOf(lineEnd, std::max(m_start, m_scanned));
-    if (end < 0) {
-        // A CR at the very end may still meet its LF.
-        m_scanned = std::max(m_start, m_text.size() - 1);
+    if (m_lineEnds.empty())
         return std::nullopt;
-    }
-    QString line = m_text.sliced(m_start, end + 2 - m_start);
-    m_start = end + 2;
-    m_scanned = m_start;
-    // Drop the taken lines once they are the larger part, so taking stays linear.
-    if (m_start > m_text.size() / 2) {
-        m_text.remove(0, m_start);
-        m_scanned -= m_start;
-        m_start = 0;
-    }
+    const qsizetype end = m_lineEnds.front();
+    m_lineEnds.pop_front();
+    QString line = m_text.sliced(m_start, end - m_start);
+    m_start = end;
+    compact();
     return line;
 }
 
@@ -38,23 +37,42 @@ void ReceiveBuffer::clear()
 {
     m_text.clear();
     m_start = 0;
-    m_scanned = 0;
+    m_lineEnds.clear();
 }
 
 void ReceiveBuffer::bound()
 {
-    const QStringView waiting = pending();
-    if (waiting.size() <= maxWithoutLineEnd || waiting.contains(lineEnd))
+    const qsizetype tail = tailStart();
+    const QStringView coming = QStringView(m_text).sliced(tail);
+    if (coming.size() > maxWithoutLineEnd) {
+        const qsizetype dollar = coming.lastIndexOf(u'$');
+        QString kept;
+        if (dollar > 0 && coming.size() - dollar <= maxWithoutLineEnd)
+            kept = coming.sliced(dollar).toString();
+        else if (coming.endsWith(u'\r'))
+            kept = QStringLiteral("\r");
+        m_text.truncate(tail);
+        m_text += kept;
+        ++m_dropped;
+    }
+    // The oldest whole lines go first: the line still coming is the one the newest data belongs to.
+    while (m_text.size() - m_start > maxWaiting && !m_lineEnds.empty()) {
+        m_start = m_lineEnds.front();
+        m_lineEnds.pop_front();
+        ++m_dropped;
+    }
+    compact();
+}
+
+void ReceiveBuffer::compact()
+{
+    // Drop the taken lines once they are the larger part, so taking stays linear.
+    if (m_start <= m_text.size() / 2)
         return;
-    const qsizetype dollar = waiting.lastIndexOf(u'$');
-    QString kept;
-    if (dollar > 0 && waiting.size() - dollar <= maxWithoutLineEnd)
-        kept = waiting.sliced(dollar).toString();
-    else if (waiting.endsWith(u'\r'))
-        kept = QStringLiteral("\r");
-    m_text = kept;
+    m_text.remove(0, m_start);
+    for (qsizetype &end : m_lineEnds)
+        end -= m_start;
     m_start = 0;
-    m_scanned = 0;
 }
 
 void keepBacklog(QByteArray &backlog, const QByteArray &arrived)

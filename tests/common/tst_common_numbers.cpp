@@ -2,6 +2,7 @@
 
 #include <QTest>
 
+#include <cmath>
 #include <limits>
 
 using namespace tb;
@@ -50,6 +51,40 @@ private slots:
         QFETCH(QString, text);
         QFETCH(double, value);
         QCOMPARE(readNumber(text), value);
+    }
+
+    // Out of range is told apart by the value: too large clamps to the largest finite value with its
+    // sign, too small gives 0, however the text is written and also in hex.
+    void clampingByValue_data()
+    {
+        const double max = std::numeric_limits<double>::max();
+        const QString zeros400(400, u'0');
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        QTest::newRow("hex of 256 digits in range") << "&H1" + QString(255, u'0') << std::ldexp(1.0, 1020);
+        QTest::newRow("hex of 256 F") << "&H" + QString(256, u'F') << max;
+        QTest::newRow("hex of 257 digits") << "&H1" + QString(256, u'0') << max;
+        QTest::newRow("hex of 300 F") << "&H" + QString(300, u'F') << max;
+        QTest::newRow("point, 400 zeros, 1") << "0." + zeros400 + "1" << 0.0;
+        QTest::newRow("negative point, 400 zeros, 1") << "-." + zeros400 + "1" << 0.0;
+        QTest::newRow("1, 400 zeros, e-5") << "1" + zeros400 + "e-5" << max;
+        QTest::newRow("negative 1, 400 zeros, e-5") << "-1" + zeros400 + "e-5" << -max;
+        QTest::newRow("1, 400 zeros, e-395 is in range") << "1" + zeros400 + "e-395" << 1e5;
+        QTest::newRow("point, 400 zeros, 1e405 is in range") << "." + zeros400 + "1e405" << 1e4;
+        QTest::newRow("point, 400 zeros, 1D+50 is tiny") << "." + zeros400 + "1D+50" << 0.0;
+        QTest::newRow("huge exponent") << "1E99999999999999999999999" << max;
+        QTest::newRow("huge negative exponent") << "-1E-99999999999999999999999" << 0.0;
+        QTest::newRow("zero with huge exponent") << "0E99999" << 0.0;
+        QTest::newRow("just above the largest") << "1.8E308" << max;
+        QTest::newRow("below the smallest") << "2E-324" << 0.0;
+    }
+    void clampingByValue()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        const double read = readNumber(text);
+        QVERIFY(std::isfinite(read));
+        QCOMPARE(read, value);
     }
 
     void rounding_data()

@@ -61,6 +61,34 @@ private slots:
         QVERIFY(!appendFileLines(work.file("missing-folder/s.txt"), {"x"}));
     }
 
+    // A full disk in the middle of an append: the lines written before stay, the one it cut goes.
+    void fullDiskAppendLeavesWholeLines_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<QByteArray>("after");
+        const QByteArray old("\"old\"\r\n");
+        QTest::newRow("cut in the third line") << old << 30 << old + "\"line 1\"\r\n\"line 2\"\r\n";
+        QTest::newRow("cut between CR and LF") << old << 16 << old;
+        QTest::newRow("nothing fits") << old << 7 << old;
+        QTest::newRow("new file, cut in the first line") << QByteArray() << 5 << QByteArray();
+    }
+    void fullDiskAppendLeavesWholeLines()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(int, limit);
+        QFETCH(QByteArray, after);
+        WorkDir work;
+        const QString name = work.file("s.txt");
+        if (!before.isEmpty())
+            writeFileBytes(name, before);
+        {
+            const FileSizeLimit full {rlim_t(limit)};
+            QVERIFY(!appendFileLines(name, {"\"line 1\"", "\"line 2\"", "\"line 3\"", "\"line 4\""}));
+        }
+        QCOMPARE(fileBytes(name), after);
+    }
+
     void firstLine_data()
     {
         QTest::addColumn<QByteArray>("bytes");

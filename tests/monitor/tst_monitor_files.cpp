@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QTest>
 
+#include <random>
 #include <sys/resource.h>
 
 using namespace tb::monitor;
@@ -135,14 +136,14 @@ private slots:
     void receiveBufferManyQueuedLines()
     {
         ReceiveBuffer buffer;
-        QByteArray many;
-        for (int i = 0; i < 10000; ++i)
+        QByteArray many; // 61,890 bytes: below the bound for what waits
+        for (int i = 0; i < 9000; ++i)
             many += "$" + QByteArray::number(i) + "\r\n";
         buffer.append(many);
         const QStringList lines = takeAll(buffer);
-        QCOMPARE(lines.size(), 10000);
+        QCOMPARE(lines.size(), 9000);
         QCOMPARE(lines.first(), QStringLiteral("$0\r\n"));
-        QCOMPARE(lines.last(), QStringLiteral("$9999\r\n"));
+        QCOMPARE(lines.last(), QStringLiteral("$8999\r\n"));
         QVERIFY(buffer.pending().isEmpty());
     }
 
@@ -174,6 +175,71 @@ private slots:
         QCOMPARE(buffer.pending().size(), 4000);
         buffer.clear();
         QVERIFY(buffer.pending().isEmpty());
+    }
+
+    // Whole lines waiting count towards the bound too: the oldest go and are counted, the line
+    // still coming is cut short however many lines wait before it.
+    void receiveBufferBoundsWaitingLines_data()
+    {
+        QTest::addColumn<QByteArray>("arrived");
+        QTest::addColumn<qint64>("dropped");
+        QTest::addColumn<QString>("firstLine");
+        QTest::addColumn<QString>("left");
+        QByteArray lines; // 27 bytes a line, 4000 lines
+        for (int i = 0; i < 4000; ++i)
+            lines += "$line " + QByteArray::number(100000 + i) + " was waiting \r\n";
+        const int kept = int(ReceiveBuffer::maxWaiting / 27);
+        QTest::newRow("below the bound") << lines.first(27 * 100) << qint64(0) << "$line 100000 was waiting \r\n" << "";
+        QTest::newRow("oldest lines go") << lines << qint64(4000 - kept)
+                                         << QString("$line %1 was waiting \r\n").arg(100000 + 4000 - kept) << "";
+        // The tail passes its bound in the last piece: kept from its last "$".
+        QTest::newRow("a long tail behind waiting lines")
+            << lines.first(27 * 10) + QByteArray(3900, 'x') + "$" + QByteArray(300, 'y') + "$tail" << qint64(1)
+            << "$line 100000 was waiting \r\n" << "$tail";
+    }
+    void receiveBufferBoundsWaitingLines()
+    {
+        QFETCH(QByteArray, arrived);
+        QFETCH(qint64, dropped);
+        QFETCH(QString, firstLine);
+        QFETCH(QString, left);
+        ReceiveBuffer buffer;
+        for (qsizetype at = 0; at < arrived.size(); at += 1000) {
+            buffer.append(arrived.mid(at, 1000));
+            QVERIFY(buffer.pending().size() <= ReceiveBuffer::maxWaiting);
+        }
+        QCOMPARE(buffer.takeDroppedLines(), dropped);
+        QCOMPARE(buffer.takeDroppedLines(), qint64(0));
+        const QStringList lines = takeAll(buffer);
+        QCOMPARE(lines.first(), firstLine);
+        for (qsizetype i = 1; i < lines.size(); ++i) // in order, none cut
+            QVERIFY(lines[i] > lines[i - 1] && lines[i].size() == 27);
+        QCOMPARE(buffer.pending().toString(), left);
+    }
+
+    // Random bytes in random pieces, taking lines now and then: what waits never passes the bound,
+    // and every line handed out ends at its first CR LF.
+    void receiveBufferUnderRandomBytes()
+    {
+        std::mt19937 random(11);
+        ReceiveBuffer buffer;
+        qint64 taken = 0;
+        for (int round = 0; round < 2000; ++round) {
+            QByteArray chunk(int(random() % 3000), Qt::Uninitialized);
+            for (char &c : chunk) // line ends often enough to make lines of every length
+                c = random() % 50 == 0 ? (random() % 2 ? '\r' : '\n') : char(random());
+            buffer.append(chunk);
+            QVERIFY(buffer.pending().size() <= ReceiveBuffer::maxWaiting);
+            if (round % 7 == 0) {
+                while (const auto line = buffer.takeLine()) {
+                    QVERIFY(line->endsWith(QLatin1String("\r\n")));
+                    QCOMPARE(line->indexOf(QLatin1String("\r\n")), line->size() - 2);
+                    ++taken;
+                }
+            }
+        }
+        QVERIFY(taken > 0);
+        QVERIFY(buffer.takeDroppedLines() > 0);
     }
 
     void backlogKeepsTheNewestWholeLines_data()

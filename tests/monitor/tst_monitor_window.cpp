@@ -4,11 +4,15 @@
 #include "monitor/panewidgets.h"
 
 #include "pty/ptyport.h"
+#include "filebytes.h"
+#include "filesizelimit.h"
 #include "testhost.h"
 #include "widgets.h"
 #include "workdir.h"
 
 #include <QFile>
+#include <QLabel>
+#include <QRegularExpression>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -16,6 +20,10 @@
 #include <QTest>
 
 #include <sys/resource.h>
+
+#include <atomic>
+#include <random>
+#include <thread>
 
 using namespace tb;
 using namespace tb::test;
@@ -293,6 +301,7 @@ private slots:
         QTRY_COMPARE(m_window->messageStep().history().cell(1, 1), QStringLiteral("100000101"));
         QCOMPARE(m_window->messageStep().historyRow(), 1);
         QCOMPARE(m_host->scripted.askedDefaults, QStringList {"AISData.txt"});
+        QCOMPARE(m_host->scripted.askedTitles, QStringList {"Save the last 100 messages"});
         QCOMPARE(m_host->scripted.askedModes, QList<FileDialogMode> {FileDialogMode::Save});
         QVERIFY(m_host->scripted.messages.isEmpty());
         QFile saved(m_work->file("AISData.txt"));
@@ -335,6 +344,7 @@ private slots:
         QTRY_COMPARE(m_window->messageStep().historyRow(), 2);
         m_host->scripted.fileNames.enqueue(m_work->file("during.txt"));
         click("cmdSave");
+        QCOMPARE(m_host->scripted.askedTitles, QStringList {QString()}); // asked by the user: no reason given
         QVERIFY(!button("cmdSave")->isEnabled());
         QCOMPARE(m_window->messageStep().historyRow(), 0);
         QVERIFY(m_pty.write(liveLine(3)));
@@ -343,6 +353,81 @@ private slots:
         QFile saved(m_work->file("during.txt"));
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll().count('\n'), 2);
+    }
+
+    // A full disk in the middle of "Save as text": whole records only, the message names the file,
+    // and the history row stays for another try.
+    void fullDiskSaveLeavesWholeRecords()
+    {
+        open();
+        click("cmdContinius");
+        QVERIFY(m_pty.write(liveLine(1) + liveLine(2) + liveLine(3)));
+        QTRY_COMPARE(m_window->messageStep().historyRow(), 3);
+        const QString name = m_work->file("full.txt");
+        m_host->scripted.fileNames.enqueue(name);
+        {
+            const FileSizeLimit full {100}; // room for one record and a part of the next
+            click("cmdSave");
+        }
+        QCOMPARE(m_host->scripted.messages, QStringList {"Problem creating file " + name});
+        QCOMPARE(m_window->messageStep().historyRow(), 3);
+        const QByteArray saved = fileBytes(name);
+        QCOMPARE(saved.count("\r\n"), 1);
+        QVERIFY(saved.startsWith("\"1,1,0,"));
+        QVERIFY(saved.endsWith("\"\r\n"));
+    }
+
+    // Random bytes at full speed while the save's dialog is up: what waits stays bounded, the lines
+    // dropped for it are told in the window and not in a box, and the next good line is shown.
+    void floodBehindAnOpenDialog()
+    {
+        m_host->scripted.fileNames.enqueue(m_work->file("AISData.txt"));
+        open();
+        qint64 flooded = 0;
+        qsizetype mostWaiting = 0;
+        m_host->scripted.onAskFileName = [&](const QString &) {
+            std::atomic<bool> done = false;
+            std::thread writer([&] {
+                std::mt19937 random(5);
+                QByteArray chunk(4096, Qt::Uninitialized);
+                QElapsedTimer elapsed;
+                elapsed.start();
+                while (elapsed.elapsed() < 1500) {
+                    for (char &c : chunk)
+                        c = char(random());
+                    if (!m_pty.write(chunk))
+                        break;
+                    flooded += chunk.size();
+                }
+                done = true;
+            });
+            while (!done) {
+                QTest::qWait(5);
+                mostWaiting = std::max(mostWaiting, m_window->receiveBuffer().pending().size());
+            }
+            writer.join();
+            QTest::qWait(100);
+            mostWaiting = std::max(mostWaiting, m_window->receiveBuffer().pending().size());
+        };
+        click("cmdContinius");
+        QByteArray lines;
+        for (int i = 1; i <= 100; ++i)
+            lines += liveLine(i);
+        QVERIFY(m_pty.write(lines));
+        QTRY_COMPARE(m_host->scripted.askedTitles.size(), 1);
+        m_host->scripted.onAskFileName = nullptr;
+        qInfo("flooded %lld bytes, at most %lld characters waited", flooded, qint64(mostWaiting));
+        QVERIFY(flooded > 20 * monitor::ReceiveBuffer::maxWaiting);
+        QVERIFY(mostWaiting > 0); // taken from the port while the dialog was up, not left in it
+        QVERIFY(mostWaiting <= monitor::ReceiveBuffer::maxWaiting);
+
+        QVERIFY(m_pty.write("\r\n" + liveLine(123456789)));
+        QTRY_VERIFY_WITH_TIMEOUT(mmsiBox(m_window).startsWith(QStringLiteral("123456789\r\n")), 20000);
+        const auto *dropped = control<QLabel>(m_window, "lblDropped");
+        QVERIFY(dropped->isVisible());
+        QVERIFY(dropped->text().contains(QRegularExpression("^Lines dropped \\(they came too fast\\): [1-9][0-9]*$")));
+        for (const QString &message : std::as_const(m_host->scripted.messages))
+            QCOMPARE(message, QStringLiteral("Problem reading AIS data")); // the garbage lines, nothing else
     }
 
     void waitingCostsNoProcessorTime()

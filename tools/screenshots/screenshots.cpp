@@ -16,7 +16,7 @@ class SilentDialogs final : public tb::Dialogs
 {
 public:
     void message(QWidget *, const QString &) override {}
-    QString askFileName(QWidget *, const QString &, tb::FileDialogMode) override { return {}; }
+    QString askFileName(QWidget *, const QString &, const QString &, tb::FileDialogMode) override { return {}; }
 };
 
 QWidget *window(const QString &name)

@@ -3,7 +3,7 @@
 // cost per line for each tenth of the run: it must not grow with the lines already shown.
 //
 // Usage: tb_monitor_bench [lines]   (default 100000)
-#include "messagebits.h"
+#include "mixedlines.h"
 #include "monitor/dumpfile.h"
 #include "monitor/messagestep.h"
 #include "monitor/monitorwindow.h"
@@ -34,7 +34,7 @@ class BenchDialogs final : public Dialogs
 {
 public:
     void message(QWidget *, const QString &text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
-    QString askFileName(QWidget *, const QString &, FileDialogMode mode) override
+    QString askFileName(QWidget *, const QString &, const QString &, FileDialogMode mode) override
     {
         return mode == FileDialogMode::Save ? savePath : openPaths.dequeue();
     }
@@ -52,30 +52,6 @@ public:
     BenchDialogs dialogsImpl;
 };
 
-// One Testbox line of a message type chosen in turn, its fields drawn at random.
-QString generatedLine(int index, std::mt19937 &random)
-{
-    static const int types[] = {1, 2, 3, 18, 1, 4, 11, 5, 14, 9};
-    const int type = types[index % std::size(types)];
-    auto draw = [&](int bits) { return std::uint64_t(random()) & ((std::uint64_t(1) << bits) - 1); };
-    test::MessageBits bits(type == 5 ? 53 : 21);
-    bits.put(0, 6, std::uint64_t(type)).put(6, 2, draw(2)).put(8, 30, 200000000 + draw(28));
-    switch (type) {
-    case 5:
-        bits.put(40, 30, draw(30)).putText(70, "CALL123").putText(112, "SHIP NAME OF TWENTY ");
-        bits.put(232, 8, draw(8)).put(240, 30, draw(30)).putText(302, "SOME PORT           ");
-        break;
-    case 14:
-        bits.putText(40, "SAFETY TEXT OF THE DAY");
-        break;
-    default:
-        for (int first = 38; first < 168; first += 26)
-            bits.put(first, std::min(26, 168 - first), draw(26));
-        break;
-    }
-    return test::testboxLine(bits.bytes());
-}
-
 QStringList writeDumps(const QString &dir, int lines)
 {
     std::mt19937 random(20240531);
@@ -87,7 +63,7 @@ QStringList writeDumps(const QString &dir, int lines)
         if (!file.open(QIODevice::WriteOnly))
             qFatal("cannot write %s", qPrintable(path));
         for (int i = 0; i < perPart; ++i)
-            file.write(generatedLine(part * perPart + i, random).toLatin1() + "\r\n");
+            file.write(test::mixedLine(part * perPart + i, random).toLatin1() + "\r\n");
         paths += path;
     }
     return paths;
