@@ -1,5 +1,7 @@
 #include "numbers.h"
 
+#include "common/hexdigit.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -12,18 +14,6 @@ namespace {
 bool isSkipped(QChar c)
 {
     return c == u' ' || c == u'\t' || c == u'\n';
-}
-
-int hexDigit(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    return -1;
 }
 
 // Walks the text, skipping blanks, tabs and line feeds wherever they stand.
@@ -52,7 +42,7 @@ private:
 double readHex(Cursor &c)
 {
     double value = 0;
-    for (int d = hexDigit(c.peek()); d >= 0; d = hexDigit(c.peek())) {
+    for (int d = hexDigitValue(c.peek().unicode()); d >= 0; d = hexDigitValue(c.peek().unicode())) {
         value = value * 16 + d;
         c.advance();
     }

@@ -4,6 +4,8 @@
 // reading, and a strict reading that fails ends the decoding of the line.
 #pragma once
 
+#include "common/hexdigit.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -14,18 +16,6 @@
 #include <optional>
 
 namespace tb::monitor {
-
-// The value of a hexadecimal digit, -1 for any other character.
-inline int hexDigitValue(char16_t c)
-{
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    return -1;
-}
 
 class ByteTable
 {
