@@ -210,7 +210,8 @@ std::vector<int> columnLefts(const FramePlace &place, int left, int room, QFont 
         if (const SharedLabel *shared = place.shared) {
             const auto first = needs.begin() + shared->firstBox;
             const int spanned = std::accumulate(first, first + shared->boxCount, 0);
-            const int caption = captionWidth(metrics, QString::fromLatin1(shared->caption), twips(place.labelHeight));
+            // One line over its boxes, its leading blanks included.
+            const int caption = metrics.horizontalAdvance(QString::fromLatin1(shared->caption));
             const int missing = std::max(0, caption + captionGap - spanned);
             *(first + shared->boxCount - 1) += missing;
             needed += missing;
