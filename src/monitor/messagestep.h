@@ -50,6 +50,8 @@ public:
     void setHistoryRow(int row) { m_state.historyRow = row; }
     const HistoryTable &history() const { return m_state.history; }
     const ByteTable &bytes() const { return m_state.bytes; }
+    // The byte places of the last line parsed (21 or 54).
+    int placeCount() const { return m_state.placeCount; }
     const Panes &panes() const { return m_panes; }
     QChar decimalSeparator() const { return m_decimalSeparator; }
 

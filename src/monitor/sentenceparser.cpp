@@ -72,7 +72,7 @@ ParseResult parseSentence(QStringView line, ParserState &state, QChar decimalSep
         state.historyRow = 1;
     const int row = state.historyRow;
 
-    fillByteTable(line, state.bytes);
+    state.placeCount = fillByteTable(line, state.bytes);
     const int msgId = decodeMsgId(state.bytes);
     decodeMmsi(state.bytes).assignTo(state.history.cell(row, MmsiColumn));
     numberText(std::uint32_t(msgId)).assignTo(state.history.cell(row, MsgIdColumn));

@@ -28,6 +28,7 @@ struct ParserState
     ByteTable bytes;
     HistoryTable history;
     int historyRow = 0;
+    int placeCount = 0; // of the last line: 21 or 54
 };
 
 struct ParseResult
