@@ -2,6 +2,8 @@
 // type and whole bytes, written out again it reads back the same, and what it keeps stays bounded.
 #include "monitor/aivdm.h"
 
+#include <QList>
+
 #include <cstdint>
 #include <cstdlib>
 

@@ -8,7 +8,7 @@ namespace {
 
 const QCommandLineOption formatOption(
     QStringLiteral("format"),
-    QStringLiteral("Output format: \"saved\" (default), \"csv\" or \"json\"."),
+    QStringLiteral("Output format: \"saved\" (default), \"csv\", \"json\" or \"aivdm\"."),
     QStringLiteral("FORMAT"));
 
 const char description[] =
@@ -31,6 +31,12 @@ const char description[] =
     "         comma or a double quote are quoted, quotes doubled.\n"
     "  json   UTF-8: one object per message shown in the panes and per line (LF), with the\n"
     "         fields of its message type by name, every value a string.\n"
+    "  aivdm  the !AIVDM sentences of every message decoded (ASCII, CR LF), for chart\n"
+    "         plotters, gpsd or pyais: at most 82 characters a sentence, a message of\n"
+    "         more in several with a sequence id 0 to 9, channel A. The message's bits are\n"
+    "         its type's own (168 for 1, 2, 3, 4, 11 and 18, 424 for 5); a type of varying\n"
+    "         length (14, 15, ...) keeps every byte of the line. A line whose message bytes\n"
+    "         are not all hexadecimal pairs fails as a line that does not decode.\n"
     "Field texts are those of the panes; numbers with tenths use the decimal separator of\n"
     "the user's locale (LC_ALL, LC_NUMERIC, LANG) where it is one 8-bit character.\n"
     "\n"
@@ -69,8 +75,10 @@ std::variant<Options, QString> parseOptions(const QStringList &arguments)
             options.format = Format::Csv;
         else if (format == u"json")
             options.format = Format::Json;
+        else if (format == u"aivdm")
+            options.format = Format::Aivdm;
         else
-            return QStringLiteral("Unknown format '%1': use saved, csv or json.").arg(format);
+            return QStringLiteral("Unknown format '%1': use saved, csv, json or aivdm.").arg(format);
     }
     options.files = parser.positionalArguments();
     if (options.files.isEmpty())

@@ -8,7 +8,7 @@
 
 namespace tb::decode {
 
-enum class Format { Saved, Csv, Json };
+enum class Format { Saved, Csv, Json, Aivdm };
 
 struct Options
 {

@@ -54,6 +54,13 @@ bool Decoder::decode(QIODevice &input, const QString &name)
         case monitor::StepResult::Outcome::Shown:
             break;
         }
+        if (m_format == Format::Aivdm) {
+            const auto message = monitor::lineMessage(m_step.bytes(), m_step.placeCount());
+            if (!message || !m_aivdm.write(*message, m_pending)) {
+                ++m_failedLines;
+                report(QStringLiteral("%1:%2: Problem reading AIS data\n").arg(name).arg(lineNumber));
+            }
+        }
         const int row = m_step.historyRow();
         if (m_format == Format::Csv)
             appendCsvRow(m_pending, m_step.history(), row);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "decode/decodeoptions.h"
+#include "monitor/aivdm.h"
 #include "monitor/messagestep.h"
 
 #include <QByteArray>
@@ -34,6 +35,7 @@ private:
 
     Format m_format;
     monitor::MessageStep m_step;
+    monitor::AivdmWriter m_aivdm;
     QIODevice &m_output;
     QIODevice &m_errors;
     QByteArray m_pending;

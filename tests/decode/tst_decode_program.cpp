@@ -127,7 +127,7 @@ private slots:
                                         << false;
         QTest::newRow("unknown format")
             << QStringList {"--format", "xml"} << QByteArray() << 2
-            << "testbox-decode: Unknown format 'xml': use saved, csv or json.\nTry 'testbox-decode --help'.\n" << false;
+            << "testbox-decode: Unknown format 'xml': use saved, csv, json or aivdm.\nTry 'testbox-decode --help'.\n" << false;
         QTest::newRow("format without value") << QStringList {"--format"} << QByteArray() << 2
                                               << "testbox-decode: Missing value after '--format'.\nTry 'testbox-decode --help'.\n"
                                               << false;
@@ -183,6 +183,7 @@ private slots:
         QTest::newRow("saved") << QStringList {} << "C" << dataFile(TB_MONITOR_DATA, "mixed.saved");
         QTest::newRow("csv") << QStringList {"--format", "csv"} << "C" << dataFile(TB_DECODE_DATA, "mixed.csv");
         QTest::newRow("json") << QStringList {"--format", "json"} << "C" << dataFile(TB_DECODE_DATA, "mixed.json");
+        QTest::newRow("aivdm") << QStringList {"--format", "aivdm"} << "C" << dataFile(TB_DECODE_DATA, "mixed.aivdm");
         QTest::newRow("saved, decimal comma") << QStringList {} << "de_DE.UTF-8" << dataFile(TB_DECODE_DATA, "mixed-de.saved");
     }
     void formats()
