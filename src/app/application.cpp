@@ -3,13 +3,36 @@
 #include "common/dialogs.h"
 #include "launcher/launcherwindow.h"
 #include "link/trafficlog.h"
+#include "net/sentenceoutput.h"
 #include "app/tools.h"
 
 #include <QApplication>
 
 namespace tb {
 
-QWidget *openLauncher(std::unique_ptr<Dialogs> dialogs, const QString &logFile)
+namespace {
+
+void openSentenceOutput(LauncherWindow *launcher, const QStringList &udp, const QString &tcp)
+{
+    if (udp.isEmpty() && tcp.isEmpty())
+        return;
+    auto *output = new net::SentenceOutput(launcher);
+    const QStringList problems = output->open(udp, tcp);
+    output->setNoteHandler([](const QString &text) {
+        if (TrafficLog *log = TrafficLog::current())
+            log->writeNote(text.toUtf8());
+    });
+    if (!output->isEmpty())
+        net::SentenceOutput::setCurrent(output);
+    if (!problems.isEmpty())
+        launcher->dialogs().message(launcher, problems.join(QStringLiteral("\r\n"))
+                                                  + QStringLiteral("\r\nThe tool runs without it."));
+}
+
+} // namespace
+
+QWidget *openLauncher(std::unique_ptr<Dialogs> dialogs, const QString &logFile, const QStringList &udp,
+                      const QString &tcp)
 {
     if (!dialogs)
         dialogs = std::make_unique<QtDialogs>();
@@ -18,13 +41,16 @@ QWidget *openLauncher(std::unique_ptr<Dialogs> dialogs, const QString &logFile)
     // process ends once no window is left. It goes when the application does.
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, launcher, [launcher] { delete launcher; });
     launcher->show();
-    if (logFile.isEmpty())
+    if (logFile.isEmpty()) {
+        openSentenceOutput(launcher, udp, tcp);
         return launcher;
+    }
 
     auto log = std::make_shared<TrafficLog>();
     if (!log->open(logFile)) {
         launcher->dialogs().message(launcher, QStringLiteral("Can't open the traffic record %1: %2\r\nThe tool runs without a record.")
                                                   .arg(logFile, log->errorString()));
+        openSentenceOutput(launcher, udp, tcp);
         return launcher;
     }
     TrafficLog::setCurrent(log.get());
@@ -33,6 +59,7 @@ QWidget *openLauncher(std::unique_ptr<Dialogs> dialogs, const QString &logFile)
         if (TrafficLog::current() == log.get())
             TrafficLog::setCurrent(nullptr);
     });
+    openSentenceOutput(launcher, udp, tcp);
     return launcher;
 }
 

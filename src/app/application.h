@@ -4,6 +4,7 @@
 #include "common/dialogs.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -15,6 +16,9 @@ namespace tb {
 // launcher uses the real message boxes and file dialogs. The launcher lives until the application quits.
 // With `logFile` the traffic is recorded there while the launcher lives; a file that can't be
 // opened is told once and the tool runs without a record.
-QWidget *openLauncher(std::unique_ptr<Dialogs> dialogs = nullptr, const QString &logFile = {});
+// With `udp` or `tcp` the AIS Monitor's messages go out as !AIVDM sentences; destinations that
+// can't be used are told once, and the tool runs without them.
+QWidget *openLauncher(std::unique_ptr<Dialogs> dialogs = nullptr, const QString &logFile = {},
+                      const QStringList &udp = {}, const QString &tcp = {});
 
 } // namespace tb

@@ -9,6 +9,8 @@ namespace tb {
 struct CommandLine
 {
     QString logFile; // empty: no traffic record
+    QStringList udp; // --udp HOST:PORT, each
+    QString tcp;     // --tcp [ADDRESS:]PORT; empty: none
     bool help = false;
     QString error;   // why the arguments were refused; empty when they were not
 };

@@ -21,6 +21,6 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "torvanik-testbox: %s (see --help)\n", qPrintable(line.error));
         return 2;
     }
-    tb::openLauncher(nullptr, line.logFile);
+    tb::openLauncher(nullptr, line.logFile, line.udp, line.tcp);
     return app.exec();
 }

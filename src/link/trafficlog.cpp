@@ -24,6 +24,15 @@ void TrafficLog::write(int port, TrafficDirection direction, const QByteArray &b
     m_file.flush();
 }
 
+void TrafficLog::writeNote(const QByteArray &text)
+{
+    if (!m_file.isOpen())
+        return;
+    m_file.write(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss.zzz")).toLatin1() + " NET "
+                 + text + "\r\n");
+    m_file.flush();
+}
+
 QByteArray TrafficLog::line(const QDateTime &time, int port, TrafficDirection direction, const QByteArray &bytes)
 {
     QByteArray text = time.toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss.zzz")).toLatin1();

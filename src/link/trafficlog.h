@@ -20,6 +20,8 @@ public:
     QString errorString() const { return m_file.errorString(); }
 
     void write(int port, TrafficDirection direction, const QByteArray &bytes);
+    // A line of its own about the tool, not the port: the time, "NET" and `text`.
+    void writeNote(const QByteArray &text);
 
     // "2026-12-10T10:32:07.114 3 TX C8 04 1D": local time, the port number, the direction, the
     // bytes in upper-case hex pairs. Without the line end.

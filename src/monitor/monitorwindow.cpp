@@ -9,6 +9,7 @@
 #include "monitor/fieldtexts.h"
 #include "monitor/panewidgets.h"
 #include "monitor/savedtext.h"
+#include "net/sentenceoutput.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -222,6 +223,11 @@ bool MonitorWindow::runMessageStep(const QString &line, LinePath path)
         return false;
     case StepResult::Outcome::Shown:
         break;
+    }
+    // Before the panes and the save's dialog, so plotters get each message as it comes.
+    if (net::SentenceOutput *output = net::SentenceOutput::current()) {
+        if (const auto message = monitor::lineMessage(m_step.bytes(), m_step.placeCount()))
+            output->send(*message);
     }
     m_txtCount->setText(QString::number(m_step.historyRow()));
     m_panes->apply(result.pane, result.updates, m_step.panes());
