@@ -2,6 +2,7 @@
 // each a line in the file given with --log, with a pseudo-terminal as the Testbox on port 3.
 #include "app/application.h"
 #include "app/commandline.h"
+#include "net/sentenceoutput.h"
 
 #include "filebytes.h"
 #include "pty/ptyport.h"
@@ -14,6 +15,11 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 using namespace tb;
 using namespace tb::test;
@@ -158,6 +164,37 @@ private slots:
         QCOMPARE(QDir().entryList(QDir::Files | QDir::NoSymLinks), QStringList {"DSCCONFIG.cfg"});
     }
 
+    // A destination that can't be used is told once at the start, beside the record's own
+    // problems; a TCP client that does not keep up is dropped with a line in the record.
+    void sentenceOutputProblemsAndNotes()
+    {
+        start(QStringLiteral("traffic.log"), {QStringLiteral("no-port")}, QStringLiteral("127.0.0.1:0"));
+        QCOMPARE(m_dialogs->messages, QStringList {"Can't send to --udp no-port: not HOST:PORT\r\nThe tool runs without it."});
+        net::SentenceOutput *output = net::SentenceOutput::current();
+        QVERIFY(output && output->tcpPort() != 0);
+
+        const int stuck = ::socket(AF_INET, SOCK_STREAM, 0);
+        const int small = 4096;
+        setsockopt(stuck, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+        sockaddr_in to {};
+        to.sin_family = AF_INET;
+        to.sin_port = htons(output->tcpPort());
+        to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        QCOMPARE(::connect(stuck, reinterpret_cast<sockaddr *>(&to), sizeof to), 0);
+        QTRY_COMPARE(output->clientCount(), 1);
+        const monitor::AisMessage message {QByteArray(21, '\x04'), 168};
+        for (int i = 0; i < 20000 && output->clientCount() > 0; ++i)
+            output->send(message);
+        ::close(stuck);
+        QCOMPARE(output->clientCount(), 0);
+        const auto lines = recordLines("traffic.log");
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines[0].time.isValid() && lines[0].rest.startsWith("NET TCP client 127.0.0.1:")
+                     && lines[0].rest.contains(" dropped: it took too long to read ("),
+                 lines[0].rest.constData());
+        QCOMPARE(m_dialogs->messages.size(), 1);
+    }
+
     void commandLine_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -168,6 +205,7 @@ private slots:
         QTest::newRow("log =") << QStringList {"--log=/tmp/a b.log"} << "/tmp/a b.log" << QString();
         QTest::newRow("log without file") << QStringList {"--log"} << QString() << "Missing value after '--log'.";
         QTest::newRow("stray") << QStringList {"COM3"} << QString() << "Unexpected argument 'COM3'.";
+        QTest::newRow("tcp twice") << QStringList {"--tcp", "10110", "--tcp", "10111"} << QString() << "--tcp may be given once.";
     }
     void commandLine()
     {
@@ -178,14 +216,20 @@ private slots:
         QVERIFY(!line.help);
         QVERIFY(asksForHelp({"torvanik-testbox", "-platform", "offscreen", "--help"}));
         QVERIFY(usageText().contains("--log <FILE>"));
+        QVERIFY(usageText().contains("--udp <HOST:PORT>") && usageText().contains("--tcp <[ADDRESS:]PORT>"));
+        QVERIFY(usageText().contains("OpenCPN"));
+        const CommandLine network = parseCommandLine(
+            {"torvanik-testbox", "--udp", "10.0.0.5:10110", "--udp=localhost:2000", "--tcp", "0.0.0.0:10110"});
+        QCOMPARE(network.udp, (QStringList {"10.0.0.5:10110", "localhost:2000"}));
+        QCOMPARE(network.tcp, "0.0.0.0:10110");
     }
 
 private:
-    void start(const QString &logFile)
+    void start(const QString &logFile, const QStringList &udp = {}, const QString &tcp = {})
     {
         auto dialogs = std::make_unique<ScriptedDialogs>();
         m_dialogs = dialogs.get();
-        m_launcher = openLauncher(std::move(dialogs), logFile);
+        m_launcher = openLauncher(std::move(dialogs), logFile, udp, tcp);
     }
 
     std::unique_ptr<WorkDir> m_work;
