@@ -172,6 +172,22 @@ QByteArray AivdmWriter::sentences(const AisMessage &message)
     return out;
 }
 
+QString problemText(SentenceStatus status)
+{
+    switch (status) {
+    case SentenceStatus::Message:
+    case SentenceStatus::Fragment: return {};
+    case SentenceStatus::NotASentence: return QStringLiteral("not an !AIVDM or !AIVDO sentence");
+    case SentenceStatus::TooLong: return QStringLiteral("the sentence is too long");
+    case SentenceStatus::BadChecksum: return QStringLiteral("the checksum is missing or wrong");
+    case SentenceStatus::BadField: return QStringLiteral("a field of the sentence is malformed");
+    case SentenceStatus::BadArmour: return QStringLiteral("the payload holds a character outside the six-bit armour");
+    case SentenceStatus::MissingFragment: return QStringLiteral("a fragment of the message is missing");
+    case SentenceStatus::OutOfOrder: return QStringLiteral("a fragment came out of order");
+    }
+    return {};
+}
+
 int AivdmReader::dropGroup()
 {
     const int dropped = m_group ? m_group->received : 0;

@@ -12,6 +12,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QString>
 
 #include <optional>
 
@@ -68,6 +69,9 @@ enum class SentenceStatus {
     MissingFragment, // a fragment number was skipped: the group is given up
     OutOfOrder,      // a fragment whose group was not begun, or one that came before
 };
+
+// What is wrong, in a few words ("the checksum is wrong"); empty for Message and Fragment.
+QString problemText(SentenceStatus status);
 
 struct SentenceResult
 {

@@ -67,6 +67,14 @@ private slots:
         QTest::newRow("comments and blank lines skipped")
             << QByteArray("# demo\n\n   \n$A*\n#$B*\nC8\n")
             << QList<QByteArray> {"$A*\r\n", testboxLine(QByteArray("\xC8", 1))};
+        QTest::newRow("!AIVDM sentence") << QByteArray("!AIVDM,1,1,,A,15RTgt0PAso;90TKcjM8h6g208CQ,0*4A\r\n")
+                                         << QList<QByteArray> {testboxLine(QByteArray::fromHex("0458a4bfc02047bdcb24091baf2748c06bc20084e1"))};
+        QTest::newRow("two fragments, a tag block, then hex")
+            << QByteArray("\\s:2573135,c:1671620143*0B\\!AIVDM,2,1,1,A,55?MbV02;H;s<HtKR20EHE:0@T4@Dn2222222216L961O5Gf0NSQEp6ClRp8,0*1C\n"
+                          "!AIVDM,2,2,1,A,88888888880,2*25\n04\n")
+            << QList<QByteArray> {testboxLine(QByteArray::fromHex("1453ddaa60022d82fb318f1b8820156152804241105360820820"
+                                                                   "820820467091817c55ee01e8e1578193d22e082082082082082080")),
+                                  testboxLine(QByteArray("\x04", 1))};
     }
     void sendFile()
     {
@@ -81,18 +89,36 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("line");
-        QTest::newRow("odd digit count") << QByteArray("$ok*\n041\n") << 2;
-        QTest::newRow("pair torn by a blank") << QByteArray("0 41\n") << 1;
-        QTest::newRow("not hexadecimal") << QByteArray("\n\nhello\n") << 3;
-        QTest::newRow("Testbox line not at the start") << QByteArray(" $0015*\n") << 1;
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("odd digit count") << QByteArray("$ok*\n041\n") << 2 << QString();
+        QTest::newRow("pair torn by a blank") << QByteArray("0 41\n") << 1 << QString();
+        QTest::newRow("not hexadecimal") << QByteArray("\n\nhello\n") << 3 << QString();
+        QTest::newRow("Testbox line not at the start") << QByteArray(" $0015*\n") << 1 << QString();
+        QTest::newRow("sentence with a wrong checksum") << QByteArray("04\n!AIVDM,1,1,,A,10,4*24\n") << 2
+                                                        << "the checksum is missing or wrong";
+        QTest::newRow("first fragment alone at the end")
+            << QByteArray("!AIVDM,2,1,1,A,55?MbV02;H;s<HtKR20EHE:0@T4@Dn2222222216L961O5Gf0NSQEp6ClRp8,0*1C\n") << 1
+            << "the message's other fragments do not follow";
+        QTest::newRow("fragment cut by a sentence")
+            << QByteArray("!AIVDM,2,1,1,A,55?MbV02;H;s<HtKR20EHE:0@T4@Dn2222222216L961O5Gf0NSQEp6ClRp8,0*1C\n"
+                          "!AIVDM,1,1,,A,10,4*23\n") << 1 << "the message's other fragments do not follow";
+        QTest::newRow("second fragment first") << QByteArray("!AIVDM,2,2,1,A,88888888880,2*25\n") << 1
+                                               << "a fragment came out of order";
+        QTest::newRow("longer than a Testbox line")
+            << QByteArray("!AIVDM,1,1,,A,85Mwp`1Kf3aCnsNvBWLi=wQuNhA5t43N`5nCuI=p<IBfVqnMgPGs,0*47\n"
+                          "!AIVDM,2,1,3,A,800000000000000000000000000000000000000000000000000000000000,0*1E\n"
+                          "!AIVDM,2,2,3,A,000000000000000000000000000000000000000000000000000000000000,0*15\n") << 3
+            << "the message is longer than a Testbox line holds (53 bytes)";
     }
     void sendFileRefusals()
     {
         QFETCH(QByteArray, content);
         QFETCH(int, line);
+        QFETCH(QString, reason);
         const auto read = readSendFile(content);
         QVERIFY(std::holds_alternative<SendFileError>(read));
         QCOMPARE(std::get<SendFileError>(read).line, line);
+        QCOMPARE(std::get<SendFileError>(read).reason, reason);
     }
 };
 

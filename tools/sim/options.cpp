@@ -13,7 +13,9 @@ const QCommandLineOption portOption(QStringLiteral("port"),
                                     QStringLiteral("N"));
 const QCommandLineOption sendOption(QStringLiteral("send"),
                                     QStringLiteral("Send the lines of FILE: a line starting with \"$\" as it stands, a line "
-                                                   "of hexadecimal message bytes as a Testbox line; blank lines and lines "
+                                                   "of hexadecimal message bytes as a Testbox line, and the message of "
+                                                   "!AIVDM or !AIVDO sentences (one or several fragments, an NMEA 4.10 tag "
+                                                   "block allowed) as a Testbox line of its bytes; blank lines and lines "
                                                    "starting with \"#\" are skipped."),
                                     QStringLiteral("FILE"));
 const QCommandLineOption demoOption(QStringLiteral("demo"),

@@ -126,9 +126,11 @@ bool Simulator::loadLines(QString *error)
         }
         const auto read = readSendFile(file.readAll());
         if (const auto *bad = std::get_if<SendFileError>(&read)) {
-            *error = QStringLiteral("%1:%2: neither a Testbox line nor hexadecimal message bytes")
+            *error = QStringLiteral("%1:%2: %3")
                          .arg(m_options.sendFile)
-                         .arg(bad->line);
+                         .arg(bad->line)
+                         .arg(bad->reason.isEmpty() ? QStringLiteral("neither a Testbox line nor hexadecimal message bytes")
+                                                    : bad->reason);
             return false;
         }
         lines += std::get<QList<QByteArray>>(read);

@@ -1,5 +1,7 @@
 #include "testboxline.h"
 
+#include "monitor/aivdm.h"
+
 namespace tb::sim {
 
 namespace {
@@ -46,6 +48,8 @@ QByteArray testboxLine(const QByteArray &message)
 std::variant<QList<QByteArray>, SendFileError> readSendFile(const QByteArray &content)
 {
     QList<QByteArray> lines;
+    monitor::AivdmReader sentences;
+    int fragmentLine = 0;
     const QList<QByteArray> fileLines = content.split('\n');
     for (qsizetype i = 0; i < fileLines.size(); ++i) {
         QByteArray line = fileLines[i];
@@ -57,11 +61,29 @@ std::variant<QList<QByteArray>, SendFileError> readSendFile(const QByteArray &co
             lines += line + "\r\n";
             continue;
         }
+        if (line.startsWith('!') || line.startsWith('\\')) {
+            const monitor::SentenceResult read = sentences.read(line);
+            if (read.cutGroup)
+                return SendFileError {fragmentLine, QStringLiteral("the message's other fragments do not follow")};
+            if (read.status == monitor::SentenceStatus::Fragment) {
+                fragmentLine = int(i + 1);
+                continue;
+            }
+            if (read.status != monitor::SentenceStatus::Message)
+                return SendFileError {int(i + 1), monitor::problemText(read.status)};
+            if (read.message.bytes.size() > monitor::longLineMessageBytes)
+                return SendFileError {int(i + 1), QStringLiteral("the message is longer than a Testbox line holds (%1 bytes)")
+                                                      .arg(monitor::longLineMessageBytes)};
+            lines += testboxLine(read.message.bytes);
+            continue;
+        }
         const auto bytes = hexBytes(line);
         if (!bytes)
             return SendFileError {int(i + 1)};
         lines += testboxLine(*bytes);
     }
+    if (sentences.finish() > 0)
+        return SendFileError {fragmentLine, QStringLiteral("the message's other fragments do not follow")};
     return lines;
 }
 

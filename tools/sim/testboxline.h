@@ -10,6 +10,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QString>
 
 #include <optional>
 #include <variant>
@@ -18,15 +19,19 @@ namespace tb::sim {
 
 QByteArray testboxLine(const QByteArray &message);
 
-// A line of a send file that is neither a Testbox line nor message bytes (counted from 1).
+// A line of a send file that is neither a Testbox line nor message bytes (counted from 1), or
+// a !AIVDM sentence that does not give a message (`reason` says why).
 struct SendFileError
 {
     int line;
+    QString reason;
 };
 
 // The lines to send from a file's content: a line that starts with "$" goes out as it stands
 // (with CR LF); a line of hexadecimal byte pairs (blanks or commas between them allowed) is
-// formatted as a Testbox line; empty lines and lines starting with "#" are skipped.
+// formatted as a Testbox line; so is the message of !AIVDM or !AIVDO sentences (an NMEA 4.10
+// tag block in front allowed), its whole bytes, once its last fragment has come. Empty lines
+// and lines starting with "#" are skipped.
 std::variant<QList<QByteArray>, SendFileError> readSendFile(const QByteArray &content);
 
 } // namespace tb::sim
