@@ -2,12 +2,16 @@
 
 #include "ais/leavehandlers.h"
 #include "ais/messagebuilder.h"
+#include "ais/pastedmessage.h"
 #include "ais/slotrecord.h"
 #include "ais/transferframe.h"
 #include "common/textfit.h"
 #include "common/typinglimit.h"
 #include "common/dialogs.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -19,6 +23,47 @@ AisComposer::AisComposer(ToolHost &host, const MessageLayout &layout, QWidget *p
     : ToolWindow(host, parent), m_layout(layout), m_bits(layout.bufferSize)
 {
     m_leave = new LeaveHandlers(*this, dialogs());
+    auto *paste = new QAction(QStringLiteral("Paste !AIVDM sentences"), this);
+    paste->setObjectName(QStringLiteral("actPasteAivdm"));
+    paste->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+    // Also while a box has the focus: Ctrl+Shift+V is no editing key of a box.
+    paste->setShortcutContext(Qt::WindowShortcut);
+    connect(paste, &QAction::triggered, this, &AisComposer::pasteMessage);
+    addAction(paste);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+namespace {
+
+QString refusalText(const PasteRefusal &refusal, const QString &composed)
+{
+    switch (refusal.reason) {
+    case PasteRefusal::Reason::NoSentences:
+        return QStringLiteral("The clipboard holds no !AIVDM sentence.");
+    case PasteRefusal::Reason::BadSentence:
+        return QStringLiteral("Line %1 of the pasted text: %2.").arg(refusal.line).arg(monitor::problemText(refusal.problem));
+    case PasteRefusal::Reason::Unfinished:
+        return QStringLiteral("The pasted sentences are not a whole message: a fragment is missing.");
+    case PasteRefusal::Reason::SeveralMessages:
+        return QStringLiteral("The pasted sentences hold %1 messages; paste one at a time.").arg(refusal.count);
+    case PasteRefusal::Reason::WrongType:
+        return QStringLiteral("The pasted message is a message %1; this window composes %2.").arg(refusal.type).arg(composed);
+    }
+    return {};
+}
+
+} // namespace
+
+void AisComposer::pasteMessage()
+{
+    const auto pasted = pastedBoxes(QGuiApplication::clipboard()->text(), m_layout, pastedTypes());
+    if (const auto *refusal = std::get_if<PasteRefusal>(&pasted)) {
+        dialogs().message(this, refusalText(*refusal, composedTypesText()));
+        return;
+    }
+    for (const BoxText &field : std::get<QList<BoxText>>(pasted))
+        box(field.box)->setText(field.text);
+    afterPaste();
 }
 
 QLineEdit *AisComposer::addBox(const BoxSpec &field, const QRect &geometry)

@@ -78,6 +78,16 @@ protected:
     virtual void saveSlot(const QString &fileName) = 0;
     virtual void loadSlot(const QString &fileName) = 0;
 
+    // Paste (Ctrl+Shift+V, or the window's context menu): the !AIVDM sentences on the clipboard
+    // fill every box of the layout, when they are one message of a type in `pastedTypes()`;
+    // anything else is a message box and the boxes stay. `afterPaste` then finishes the boxes
+    // as a slot load does.
+    void pasteMessage();
+    virtual std::span<const int> pastedTypes() const = 0;
+    // "message 1, 2 or 3": what the window composes, for the refusal.
+    virtual QString composedTypesText() const = 0;
+    virtual void afterPaste() {}
+
     LeaveHandlers &leaveHandlers() { return *m_leave; }
 
 private:

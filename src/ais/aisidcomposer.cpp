@@ -35,6 +35,11 @@ QString AisIdComposer::refusalText() const
     return QStringLiteral("Only Message ID %1 supported! ").arg(m_messageId);
 }
 
+QString AisIdComposer::composedTypesText() const
+{
+    return QStringLiteral("message %1").arg(m_messageId);
+}
+
 bool AisIdComposer::txtMSGID_Change()
 {
     QLineEdit *id = box("txtMSGID");

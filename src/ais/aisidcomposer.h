@@ -21,6 +21,8 @@ private:
 
     void saveSlot(const QString &fileName) override;
     void loadSlot(const QString &fileName) override;
+    std::span<const int> pastedTypes() const override { return {&m_messageId, 1}; }
+    QString composedTypesText() const override;
 
     QString refusalText() const;
 

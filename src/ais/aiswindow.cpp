@@ -292,6 +292,22 @@ void AisWindow::loadSlot(const QString &fileName)
 {
     if (!loadRecordInto(fileName, positionReportRecord))
         return;
+    showLoadedPosition();
+}
+
+std::span<const int> AisWindow::pastedTypes() const
+{
+    static constexpr int types[] = {1, 2, 3};
+    return types;
+}
+
+QString AisWindow::composedTypesText() const
+{
+    return QStringLiteral("message 1, 2 or 3");
+}
+
+void AisWindow::showLoadedPosition()
+{
     splitPosition();
     // Padded as leaving the boxes would, in the order the form has always done it.
     QLineEdit *edit = box("txtLsec");

@@ -30,6 +30,11 @@ private:
 
     void saveSlot(const QString &fileName) override;
     void loadSlot(const QString &fileName) override;
+    // The position boxes from the message's numbers, as after a load.
+    void showLoadedPosition();
+    std::span<const int> pastedTypes() const override;
+    QString composedTypesText() const override;
+    void afterPaste() override { showLoadedPosition(); }
 
     QRadioButton *m_north = nullptr;
     QRadioButton *m_south = nullptr;
