@@ -1,9 +1,9 @@
-// Writes one set of AIS messages twice: as a Testbox dump (CR LF lines) and as the !AIVDM
-// sentences that carry the same messages, so testbox-decode and an NMEA decoder can be timed on
-// the same traffic. The mix follows a busy harbour: mostly class A position reports, class B
-// reports, static data every few messages, some base stations, few safety texts.
+// Writes one set of AIS messages as a Testbox dump (CR LF lines); `testbox-decode --format aivdm`
+// makes the !AIVDM sentences of the same messages, so testbox-decode and an NMEA decoder can be
+// timed on the same traffic. The mix follows a busy harbour: mostly class A position reports,
+// class B reports, static data every few messages, some base stations, few safety texts.
 //
-// Usage: tb_decode_benchinput LINES DUMP NMEA
+// Usage: tb_decode_benchinput LINES DUMP
 #include "messagebits.h"
 
 #include <QFile>
@@ -93,49 +93,24 @@ private:
     std::mt19937_64 m_random;
 };
 
-QByteArray nmeaSentence(const QByteArray &body)
-{
-    quint8 sum = 0;
-    for (char c : body)
-        sum ^= quint8(c);
-    return "!" + body + "*" + QByteArray::number(sum, 16).toUpper().rightJustified(2, '0') + "\r\n";
-}
-
-// One sentence per 60 payload characters; the fill bits stand in the last one.
-QByteArray nmeaSentences(const QByteArray &armoured, int bitCount, int sequence)
-{
-    const int fill = int(armoured.size()) * 6 - bitCount;
-    const int parts = int((armoured.size() + 59) / 60);
-    QByteArray out;
-    for (int part = 0; part < parts; ++part) {
-        const QByteArray sequenceId = parts > 1 ? QByteArray::number(sequence % 10) : QByteArray();
-        out += nmeaSentence("AIVDM," + QByteArray::number(parts) + "," + QByteArray::number(part + 1) + ","
-                            + sequenceId + ",A," + armoured.mid(part * 60, 60) + ","
-                            + QByteArray::number(part == parts - 1 ? fill : 0));
-    }
-    return out;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: %s LINES DUMP NMEA\n", argv[0]);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s LINES DUMP\n", argv[0]);
         return 2;
     }
     const long lines = std::atol(argv[1]);
     QFile dump(QString::fromLocal8Bit(argv[2]));
-    QFile nmea(QString::fromLocal8Bit(argv[3]));
-    if (!dump.open(QIODevice::WriteOnly) || !nmea.open(QIODevice::WriteOnly)) {
-        std::fprintf(stderr, "cannot write %s or %s\n", argv[2], argv[3]);
+    if (!dump.open(QIODevice::WriteOnly)) {
+        std::fprintf(stderr, "cannot write %s\n", argv[2]);
         return 2;
     }
     Traffic traffic(20261210);
     for (long i = 0; i < lines; ++i) {
-        const auto [bits, bitCount] = traffic.message(traffic.nextType());
+        const MessageBits bits = traffic.message(traffic.nextType()).first;
         dump.write(tb::test::testboxLine(bits.bytes()).toLatin1() + "\r\n");
-        nmea.write(nmeaSentences(tb::test::armouredPayload(bits.bytes(), bitCount), bitCount, int(i)));
     }
-    return dump.flush() && nmea.flush() ? 0 : 1;
+    return dump.flush() ? 0 : 1;
 }
