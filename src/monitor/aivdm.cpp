@@ -224,7 +224,7 @@ SentenceResult AivdmReader::read(QByteArrayView line)
     }
 
     const qsizetype comma = line.indexOf(',');
-    const QByteArrayView address = comma < 0 ? QByteArrayView() : line.sliced(1, comma - 1);
+    const QByteArrayView address = comma > 0 ? line.sliced(1, comma - 1) : QByteArrayView();
     const auto isUpper = [](char c) { return c >= 'A' && c <= 'Z'; };
     if (!line.startsWith('!') || address.size() != 5 || !isUpper(address[0]) || !isUpper(address[1])
         || !(address.endsWith("VDM") || address.endsWith("VDO")))
@@ -315,6 +315,8 @@ SentenceResult AivdmReader::read(QByteArrayView line)
     m_group.reset();
     const int bitCount = int(group.codes.size()) * 6 - (fill - '0');
     if (bitCount <= 0) {
+        result.droppedFragments += group.received;
+        m_droppedFragments += group.received;
         result.status = SentenceStatus::BadField;
         return result;
     }

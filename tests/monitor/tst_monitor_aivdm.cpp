@@ -208,10 +208,13 @@ private slots:
             << QByteArrayList {withChecksum("AIVDM,1,2,,A,15RT,0"), withChecksum("AIVDM,0,0,,A,15RT,0"),
                                withChecksum("AIVDM,1,1,,A,15RT,6"), withChecksum("AIVDM,1,1,12,A,15RT,0"),
                                withChecksum("AIVDM,1,1,,A,15RT,0,7"), withChecksum("AIVDM,1,1,,A,,0")}
-            << QStringList {"BadField", "BadField", "BadField", "BadField", "BadField", "BadField"} << QList<int> {} << 0;
+            << QStringList {"BadField", "BadField", "BadField", "BadField", "BadField", "BadField"} << QList<int> {}
+            << 1; // the sentence without bits
         QTest::newRow("not a sentence")
-            << QByteArrayList {"$GPGGA,123519,4807.038,N*47", "AIVDM,1,1,,A,10,4*23", "!AIVDX,1,1,,A,10,4*23", "", "#"}
-            << QStringList {"NotASentence", "NotASentence", "NotASentence", "NotASentence", "NotASentence"}
+            << QByteArrayList {"$GPGGA,123519,4807.038,N*47", "AIVDM,1,1,,A,10,4*23", "!AIVDX,1,1,,A,10,4*23", "", "#",
+                               ",!AIVDM", "!,"}
+            << QStringList {"NotASentence", "NotASentence", "NotASentence", "NotASentence", "NotASentence",
+                            "NotASentence", "NotASentence"}
             << QList<int> {} << 0;
         QTest::newRow("too long") << QByteArrayList {QByteArray(2000, '!')} << QStringList {"TooLong"} << QList<int> {} << 0;
         QTest::newRow("!AIVDO and a tag block")
@@ -238,6 +241,9 @@ private slots:
             << QStringList {"Fragment", "OutOfOrder"} << QList<int> {1} << 2;
         QTest::newRow("group of another channel") << QByteArrayList {first, withChecksum("AIVDM,2,2,1,B,88888888880,2")}
                                                   << QStringList {"Fragment", "OutOfOrder"} << QList<int> {1} << 2;
+        QTest::newRow("a whole group without bits")
+            << QByteArrayList {withChecksum("AIVDM,2,1,7,A,,0"), withChecksum("AIVDM,2,2,7,A,,0")}
+            << QStringList {"Fragment", "BadField"} << QList<int> {} << 2;
         QTest::newRow("lone fragment at the end") << QByteArrayList {first} << QStringList {"Fragment"} << QList<int> {} << 1;
         QTest::newRow("bad sentence inside a group") << QByteArrayList {first, "garbage", second}
                                                      << QStringList {"Fragment", "NotASentence", "Message"}

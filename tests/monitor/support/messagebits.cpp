@@ -42,20 +42,6 @@ QByteArray payloadBytes(const QByteArray &armoured, int fillBits)
     return message.bytes();
 }
 
-QByteArray armouredPayload(const QByteArray &bytes, int bitCount)
-{
-    QByteArray armoured;
-    for (int first = 0; first < bitCount; first += 6) {
-        int v = 0;
-        for (int bit = first; bit < first + 6; ++bit) {
-            const bool set = bit < bitCount && bit / 8 < bytes.size() && (quint8(bytes[bit / 8]) >> (7 - bit % 8)) & 1;
-            v = v << 1 | int(set);
-        }
-        armoured += char(v < 40 ? v + 48 : v + 56);
-    }
-    return armoured;
-}
-
 QString testboxLine(const QByteArray &bytes)
 {
     QString line = QStringLiteral("$AITB");

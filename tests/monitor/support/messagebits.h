@@ -34,10 +34,6 @@ int aisSixBitCode(char c);
 // The message bytes of an armoured payload (the fifth field of a !AIVDM sentence).
 QByteArray payloadBytes(const QByteArray &armoured, int fillBits);
 
-// The armoured payload of the first `bitCount` bits (six bits a character, the last one filled
-// with zero bits), as the fifth field of a !AIVDM sentence carries it.
-QByteArray armouredPayload(const QByteArray &bytes, int bitCount);
-
 // A Testbox line: "$", four header characters, byte 1, two blanks, then each further byte followed
 // by a blank, then "*" and two checksum-like characters. 53 bytes put the "*" at character 166.
 QString testboxLine(const QByteArray &bytes);
