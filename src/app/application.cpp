@@ -26,7 +26,8 @@ void openSentenceOutput(LauncherWindow *launcher, const QStringList &udp, const 
         net::SentenceOutput::setCurrent(output);
     if (!problems.isEmpty())
         launcher->dialogs().message(launcher, problems.join(QStringLiteral("\r\n"))
-                                                  + QStringLiteral("\r\nThe tool runs without it."));
+                                                  + (problems.size() > 1 ? QStringLiteral("\r\nThe tool runs without them.")
+                                                                         : QStringLiteral("\r\nThe tool runs without it.")));
 }
 
 } // namespace
