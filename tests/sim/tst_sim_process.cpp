@@ -277,20 +277,22 @@ private slots:
         WorkDir work;
         QFile file(work.file("lines.txt"));
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("# two lines\r\n$0015 raw line*\r\n04 1D 6F 34 57\r\n");
+        file.write("# three lines\r\n$0015 raw line*\r\n04 1D 6F 34 57\r\n"
+                   "!AIVDM,1,1,,A,15RTgt0PAso;90TKcjM8h6g208CQ,0*4A\r\n");
         file.close();
         Sim sim(work);
         const int port = sim.start({"--send", "lines.txt", "--loop", "--interval", "300"});
         QVERIFY(port > 0);
         ToolSide tool;
         QVERIFY(tool.open(work.file(QStringLiteral("COM%1").arg(port))));
-        QCOMPARE(tool.waitForLines(2), (QList<QByteArray> {"$0015 raw line*", "$000504  1D 6F 34 57 *"}));
+        const QByteArray sentenceLine = testboxLine(QByteArray::fromHex("0458a4bfc02047bdcb24091baf2748c06bc20084e1")).chopped(2);
+        QCOMPARE(tool.waitForLines(3), (QList<QByteArray> {"$0015 raw line*", "$000504  1D 6F 34 57 *", sentenceLine}));
 
         QVERIFY(tool.send(positionFrame));
         QVERIFY(sim.waitForLine(positionLine));
-        const QList<QByteArray> lines = tool.waitForLines(3);
-        QCOMPARE(lines.size(), 3);
-        QCOMPARE(lines[2] + "\r\n", testboxLine(positionFrame.mid(1)));
+        const QList<QByteArray> lines = tool.waitForLines(4);
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines[3] + "\r\n", testboxLine(positionFrame.mid(1)));
         tool.close();
         QVERIFY(sim.endBy(SIGTERM));
     }
@@ -325,6 +327,8 @@ private slots:
         QTest::newRow("send file missing") << QStringList {"--send", "missing.txt"} << "Cannot read missing.txt";
         QTest::newRow("send file with a bad line") << QStringList {"--send", "bad.txt"}
                                                    << "bad.txt:2: neither a Testbox line nor hexadecimal message bytes";
+        QTest::newRow("send file with a bad sentence") << QStringList {"--send", "bad-sentence.txt"}
+                                                       << "bad-sentence.txt:1: the checksum is missing or wrong";
         QTest::newRow("bad option") << QStringList {"--port", "26"} << "--port takes a number from 1 to 25.";
     }
     void refusals()
@@ -340,6 +344,10 @@ private slots:
         QVERIFY(bad.open(QIODevice::WriteOnly));
         bad.write("$fine*\nnot hex\n");
         bad.close();
+        QFile badSentence(work.file("bad-sentence.txt"));
+        QVERIFY(badSentence.open(QIODevice::WriteOnly));
+        badSentence.write("!AIVDM,1,1,,A,15RTgt0PAso;90TKcjM8h6g208CQ,0*4B\n");
+        badSentence.close();
 
         QProcess process;
         process.setWorkingDirectory(work.path());
