@@ -157,7 +157,9 @@ void SentenceOutput::sendTo(Client &client, const QByteArray &bytes)
 
 void SentenceOutput::flush(Client &client)
 {
-    while (!client.queue.isEmpty() && !client.dropped) {
+    if (client.dropped)
+        return;
+    while (!client.queue.isEmpty()) {
         const qint64 sent = sendSome(client.socket, client.queue.constData(), client.queue.size());
         if (sent == socketFailed) {
             drop(client, QStringLiteral("the connection failed"));
