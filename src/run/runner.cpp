@@ -3,7 +3,7 @@
 #include "decode/rowformats.h"
 #include "monitor/fieldtexts.h"
 
-#include <QFileInfo>
+#include <QFileDevice>
 
 namespace tb::run {
 
@@ -153,7 +153,7 @@ void Runner::next()
             m_stack += Frame {&step.body, 0, &step, 1, now()};
             continue;
         }
-        if (step.kind == Step::Kind::Send && m_lastSend && now() - *m_lastSend < frameGapMs) {
+        if (step.kind == Step::Kind::Send && m_lastSend && m_lastNeedsGap && now() - *m_lastSend < frameGapMs) {
             m_timer.start(int(frameGapMs - (now() - *m_lastSend)));
             return;
         }
@@ -171,6 +171,8 @@ void Runner::runStep(const Step &step)
     case Step::Kind::Send: {
         const bool sent = m_link.send(step.frame);
         m_lastSend = now();
+        // An NMEA sentence ends at its NUL; the other frames end only by the quiet line after them.
+        m_lastNeedsGap = !(step.frame.startsWith('$') && step.frame.endsWith('\0'));
         if (m_done)
             return; // the port vanished while writing
         if (!sent) {
@@ -329,6 +331,9 @@ void Runner::finish(int exitCode)
 void Runner::print(const QString &text)
 {
     m_out.write(text.toUtf8());
+    // Standard output into a pipe is buffered by the C library: each step shows as it finishes.
+    if (auto *file = qobject_cast<QFileDevice *>(&m_out))
+        file->flush();
 }
 
 QString Runner::where(const Step &step) const

@@ -41,8 +41,8 @@ public:
     static constexpr int recentLines = 5;
     // Lines not yet looked at, at most; past it the oldest go.
     static constexpr qsizetype maxUnseen = 1000;
-    // Consecutive frames are at least this far apart, so the Testbox tells them apart by the
-    // quiet line between them.
+    // A frame after an AIS message, a DSC call or raw bytes goes at least this long after it, so
+    // the Testbox tells them apart by the quiet line between them.
     static constexpr qint64 frameGapMs = 100;
 
     Runner(QList<Script> scripts, std::optional<PortChoice> portOverride, QIODevice &out, QIODevice &err,
@@ -108,6 +108,7 @@ private:
     const Step *m_active = nullptr;
     qint64 m_activeStart = 0;
     std::optional<qint64> m_lastSend;
+    bool m_lastNeedsGap = false;
     bool m_done = false;
     int m_passed = 0;
     int m_failed = 0;
