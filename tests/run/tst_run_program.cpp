@@ -451,7 +451,12 @@ private slots:
         QCOMPARE(outputLines, 20002); // the wait, two steps a round, the total
         QVERIFY(idleCpu < 0.05);
         QVERIFY(rssAt1000 > 0);
+#if defined(__SANITIZE_ADDRESS__)
+        // AddressSanitizer keeps freed memory in quarantine: the figure says nothing then.
+        Q_UNUSED(rssPeak);
+#else
         QVERIFY2(rssPeak - rssAt1000 < 1024, "memory grew by a megabyte or more");
+#endif
         int tests = 0;
         QVERIFY(readJUnit(work.file("report.xml"), &tests));
         QCOMPARE(tests, 20001);
