@@ -104,6 +104,9 @@ bool Runner::beginScript()
     m_openPort = port;
     const bool opened = port.number ? m_link.open(port.number) : m_link.openDevice(port.device, 0);
     if (!opened) {
+        const QString problem = port.number ? QStringLiteral("Can't open port %1").arg(port.number) : QStringLiteral("Can't open %1").arg(port.device);
+        if (m_junit)
+            m_junit->addCase(QStringLiteral("port"), 0, JUnitReport::Outcome::Error, problem, problem);
         abort(port.number ? QStringLiteral("Can't open port %1%2").arg(port.number).arg(
                                 m_link.deviceName().isEmpty() ? QString() : QStringLiteral(" (%1)").arg(m_link.deviceName()))
                           : QStringLiteral("Can't open %1").arg(port.device));

@@ -329,6 +329,15 @@ private slots:
         const Run run = runProgram(work, arguments);
         QVERIFY2(run.exitCode == exitCode, qPrintable(run.out + run.err));
         QVERIFY2((run.out + run.err).contains(output), qPrintable(run.out + run.err));
+        // The report says why a run stopped before its first step.
+        if (QTest::currentDataTag() == QLatin1String("port absent")) {
+            QVERIFY(runProgram(work, {"--junit", "report.xml", "s.tb"}).exitCode == 2);
+            const auto cases = readJUnit(work.file("report.xml"));
+            QVERIFY(cases && cases->size() == 1);
+            QCOMPARE(cases->first().name, QStringLiteral("port"));
+            QVERIFY(cases->first().error);
+            QCOMPARE(cases->first().failure, QStringLiteral("Can't open port 9"));
+        }
     }
 
     // The adapter pulled while an expect waits: exit 2 at once, said so, the report still written.
