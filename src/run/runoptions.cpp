@@ -1,5 +1,7 @@
 #include "runoptions.h"
 
+#include "run/sendframes.h"
+
 #include <QCommandLineParser>
 
 namespace tb::run {
@@ -80,7 +82,9 @@ QString usageText()
 {
     QCommandLineParser parser;
     addOptions(parser);
-    return parser.helpText();
+    return parser.helpText()
+        + QStringLiteral("\nFields to send (left out: the composer's starting values):\n  ais1-3: %1\n  ais5:   %2\n  ais15:  %3\n")
+              .arg(positionReportFieldNames().join(u' '), staticVoyageFieldNames().join(u' '), interrogationFieldNames().join(u' '));
 }
 
 QString versionText()
