@@ -179,7 +179,7 @@ void Runner::runStep(const Step &step)
         if (m_done)
             return; // the port vanished while writing
         if (!sent) {
-            abort(QStringLiteral("Problem with com: the frame of %1 was not written").arg(where(step)));
+            abort(QStringLiteral("Problem with com: the frame was not written"));
             return;
         }
         complete(true);
