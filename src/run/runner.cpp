@@ -5,6 +5,8 @@
 
 #include <QFileDevice>
 
+#include <algorithm>
+
 namespace tb::run {
 
 namespace {

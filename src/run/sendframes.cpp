@@ -17,7 +17,9 @@
 #include <QHash>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <span>
 
 namespace tb::run {
