@@ -1,35 +1,12 @@
 #include "ais15window.h"
 
+#include "ais/composerboxes.h"
+
 #include <QLineEdit>
 
 namespace tb::ais {
 
 namespace {
-
-struct Box15
-{
-    BoxSpec field;
-    bool enabled;
-};
-
-// One row, left to right in layout order. Message ID and spares are fixed.
-constexpr std::array<Box15, 15> fieldRow {{
-    {{"txtMSGID", "15", 2, "Message ID"}, false},
-    {{"txtRepeat", "2", 1, "Repeat Indicator"}, true},
-    {{"txtMMSI", "999999999", 9, "User ID / MMSI number"}, true},
-    {{"txtspare1", "0", 1, nullptr}, false},
-    {{"txtMMSI1", "111661003", 9, nullptr}, true},
-    {{"txtMSGID1", "5", 2, nullptr}, true},
-    {{"txtOffset1", "0", 4, nullptr}, true},
-    {{"txtSpare2", "0", 0, nullptr}, false},
-    {{"txtMSGID2", "0", 2, nullptr}, true},
-    {{"txtOffset2", "0", 4, nullptr}, true},
-    {{"txtSpare3", "0", 1, nullptr}, false},
-    {{"txtMMSI2", "123456789", 9, "MMSInumber 2"}, true},
-    {{"txtMSGID3", "5", 2, nullptr}, true},
-    {{"txtOffset3", "0", 4, nullptr}, true},
-    {{"txtSpare4", "0", 1, "Spare"}, false},
-}};
 
 constexpr std::array<BoxLabel, 6> fieldLabels {{
     {"txtMSGID", "Label1", "Msg."},
@@ -50,7 +27,7 @@ Ais15Window::Ais15Window(ToolHost &host, QWidget *parent) : AisIdComposer(host, 
 
     constexpr int gap = 4;
     int x = 8;
-    for (const Box15 &b : fieldRow) {
+    for (const Box15 &b : interrogationBoxes) {
         const int width = columnWidth(b.field.name, fieldLabels, std::max(40, 14 + 8 * b.field.maxLength));
         QLineEdit *edit = addBox(b.field, QRect(x, 48, width, 22));
         edit->setEnabled(b.enabled);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ais/bitbuffer.h"
+#include "ais/composerboxes.h"
 #include "ais/layouts.h"
 #include "link/toolwindow.h"
 
@@ -19,15 +20,6 @@ class QPushButton;
 namespace tb::ais {
 
 class LeaveHandlers;
-
-// One box as the form has it; a max length of 0 leaves typing unlimited.
-struct BoxSpec
-{
-    const char *name;
-    const char *text;
-    int maxLength;
-    const char *tooltip;
-};
 
 // A caption over one box of a row.
 struct BoxLabel

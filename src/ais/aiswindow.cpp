@@ -1,5 +1,6 @@
 #include "aiswindow.h"
 
+#include "ais/composerboxes.h"
 #include "ais/fieldchecks.h"
 #include "ais/leavehandlers.h"
 #include "ais/position.h"
@@ -18,27 +19,6 @@ namespace tb::ais {
 
 namespace {
 
-// The field row in the order of the position report layout.
-constexpr std::array<BoxSpec, 17> fieldRow {{
-    {"txtMSGID", "1", 1, "Only Message ID 1, 2 or 3 supported! "},
-    {"txtRepeat", "0", 1, "Repeat Indicator"},
-    {"txtMMSI", "123456789", 9, "User ID / MMSI number"},
-    {"txtNavi", "15", 2, "Navigational status"},
-    {"txtRoT", "-128", 4, "Rate of rurn"},
-    {"txtsog", "1023", 4, "Speed over ground 1/10"},
-    {"txtPosAcu", "0", 1, "Position accuracy 1=high, 0=low"},
-    {"txtLongitude", "108600000", 9, "Longitude in 1/10000 minutes"},
-    {"txtLatitude", "54600000", 9, "Latitude in 1/10000 minutes"},
-    {"txtCog", "3600", 4, "Cource over ground in 1/10"},
-    {"txtTrueHeading", "90", 3, "True Heading"},
-    {"txtTimeStamp", "60", 2, "Time stamp"},
-    {"txtRegional", "0", 2, "Reserved for regional applications"},
-    {"txtSpare", "0", 1, "Spare, not used, always 0"},
-    {"txtRAIM", "0", 1, "RAIM - Flag"},
-    {"txtSyncState", "1", 1, "Communication Sync State"},
-    {"txtRestCommunication", "0", 6, "Last 17 bit off communication state"},
-}};
-
 constexpr std::array<BoxLabel, 12> fieldLabels {{
     {"txtMSGID", "lblMSGID", "Msg."},
     {"txtRepeat", "lblRepeat", "Repeat indicator"},
@@ -52,18 +32,6 @@ constexpr std::array<BoxLabel, 12> fieldLabels {{
     {"txtTimeStamp", "lblTimeStamp", "Time stamp"},
     {"txtRAIM", "lblRAIM", "RAIM"},
     {"txtSyncState", "lblSyncState", "Comm.state"},
-}};
-
-// Degrees, minutes, ten-thousandths of each position row.
-constexpr std::array<BoxSpec, 3> latitudeRow {{
-    {"txtLatiMinute", "57", 2, "Latitude degrees"},
-    {"txtLatiSecond", "12", 2, "Latitude minutes"},
-    {"txtLati10000", "3833", 4, "Latitude 1/10 000 min"},
-}};
-constexpr std::array<BoxSpec, 3> longitudeRow {{
-    {"txtLMinute", "9", 3, "Longitude degrees"},
-    {"txtLsec", "40", 2, "Longitude minutes"},
-    {"txtL10000", "6791", 4, "Longitude 1/10 000 min"},
 }};
 
 QString faultText(FieldFault fault)
@@ -133,7 +101,7 @@ void AisWindow::createFieldRow()
 {
     constexpr int gap = 4;
     int x = 8;
-    for (const BoxSpec &field : fieldRow) {
+    for (const BoxSpec &field : positionReportBoxes) {
         const int width = columnWidth(field.name, fieldLabels, std::max(62, 16 + 8 * field.maxLength));
         QLineEdit *edit = addBox(field, QRect(x, 44, width, 22));
         // The message's position numbers are made from the position rows; the user never sees them.
@@ -157,18 +125,18 @@ void AisWindow::createPositionRows()
         addLabel(QStringLiteral("lblDot") + caption, QStringLiteral("."), QRect(166, top + 3, 6, 18));
         addBox(boxes[2], QRect(174, top, 48, 22));
     };
-    row(latitudeRow, QStringLiteral("Latitude"), 90);
-    row(longitudeRow, QStringLiteral("Longitude"), 124);
+    row(latitudeBoxes, QStringLiteral("Latitude"), 90);
+    row(longitudeBoxes, QStringLiteral("Longitude"), 124);
     std::tie(m_north, m_south) = addOptionFrame(form(), "Frame1", "optNorth", "optSouth", QRect(232, 84, 160, 32));
     std::tie(m_east, m_west) = addOptionFrame(form(), "Frame2", "optEast", "optWest", QRect(232, 118, 160, 32));
 
     // The field row in layout order, then longitude and latitude.
     QList<QWidget *> chain;
-    for (const BoxSpec &field : fieldRow)
+    for (const BoxSpec &field : positionReportBoxes)
         chain += box(field.name);
-    for (const BoxSpec &field : longitudeRow)
+    for (const BoxSpec &field : longitudeBoxes)
         chain += box(field.name);
-    for (const BoxSpec &field : latitudeRow)
+    for (const BoxSpec &field : latitudeBoxes)
         chain += box(field.name);
     chain += {m_north, m_south, m_east, m_west};
     for (qsizetype i = 1; i < chain.size(); ++i)
@@ -247,8 +215,8 @@ void AisWindow::cmdGenPosition_Click()
     };
     QLineEdit *longitude = box("txtLongitude");
     QLineEdit *latitude = box("txtLatitude");
-    longitude->setText(formatNumber(amount(angleOf(longitudeRow))));
-    latitude->setText(formatNumber(amount(angleOf(latitudeRow))));
+    longitude->setText(formatNumber(amount(angleOf(longitudeBoxes))));
+    latitude->setText(formatNumber(amount(angleOf(latitudeBoxes))));
     if (m_south->isChecked())
         latitude->setText(formatNumber(latitudeField(readNumber(latitude->text()), true)));
     if (m_west->isChecked())
@@ -278,8 +246,8 @@ void AisWindow::splitPosition()
         box(row[1].name)->setText(formatNumber(angle.minutes));
         box(row[2].name)->setText(formatNumber(angle.tenThousandths));
     };
-    fill(longitudeRow, longitude.angle);
-    fill(latitudeRow, latitude.angle);
+    fill(longitudeBoxes, longitude.angle);
+    fill(latitudeBoxes, latitude.angle);
 }
 
 void AisWindow::saveSlot(const QString &fileName)

@@ -12,12 +12,6 @@ namespace {
 
 using monitor::HistoryTable;
 
-struct NamedColumn
-{
-    const char *name;
-    int column;
-};
-
 // The named columns a row of this message ID has, in column order.
 QList<NamedColumn> namedColumns(int msgId)
 {
@@ -28,18 +22,6 @@ QList<NamedColumn> namedColumns(int msgId)
             named += {name, c.column};
     std::sort(named.begin() + 3, named.end(), [](const NamedColumn &a, const NamedColumn &b) { return a.column < b.column; });
     return named;
-}
-
-// Message IDs 0 to 63 fall into a few kinds; each keeps its columns once worked out.
-const QList<NamedColumn> &namedColumnsOf(int msgId)
-{
-    static const QList<QList<NamedColumn>> all = [] {
-        QList<QList<NamedColumn>> lists;
-        for (int id = 0; id < 64; ++id)
-            lists += namedColumns(id);
-        return lists;
-    }();
-    return all.at(msgId & 63);
 }
 
 // Every field name in the order a header shows them: first as the position report has them,
@@ -168,6 +150,18 @@ void putJsonString(RowWriter &out, const QString &text)
 }
 
 } // namespace
+
+// Message IDs 0 to 63 fall into a few kinds; each keeps its columns once worked out.
+const QList<NamedColumn> &namedColumnsOf(int msgId)
+{
+    static const QList<QList<NamedColumn>> all = [] {
+        QList<QList<NamedColumn>> lists;
+        for (int id = 0; id < 64; ++id)
+            lists += namedColumns(id);
+        return lists;
+    }();
+    return all.at(msgId & 63);
+}
 
 QByteArray csvHeader()
 {

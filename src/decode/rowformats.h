@@ -6,8 +6,19 @@
 #include "monitor/historytable.h"
 
 #include <QByteArray>
+#include <QList>
 
 namespace tb::decode {
+
+struct NamedColumn
+{
+    const char *name;
+    int column;
+};
+
+// The named fields of a row with this message ID, in column order: "mmsi", "msgId", "repeat",
+// then the fields of its type.
+const QList<NamedColumn> &namedColumnsOf(int msgId);
 
 // "mmsi", "msgId", "repeat", then every field any message type has.
 QByteArray csvHeader();

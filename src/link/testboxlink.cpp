@@ -35,8 +35,12 @@ std::optional<int> TestboxLink::portNumber(const QString &portText)
 
 bool TestboxLink::open(int port)
 {
+    return openDevice(PortMap::probe().device(port), port);
+}
+
+bool TestboxLink::openDevice(const QString &device, int port)
+{
     close();
-    const QString device = PortMap::probe().device(port);
     if (device.isEmpty())
         return false;
     m_port.setPortName(device);

@@ -31,6 +31,8 @@ public:
     // Opens port n with the line parameters, closing the link first if it is open.
     // False when the port number is not valid, the port is missing or busy, or a parameter is refused.
     bool open(int port);
+    // Opens a device by its name; the traffic record names it as `port` (0 when it has no number).
+    bool openDevice(const QString &device, int port);
     bool isOpen() const { return m_port.isOpen(); }
     void close();
 

@@ -53,6 +53,11 @@ std::span<const ColumnField> columnsFor(int msgId)
 
 int fillByteTable(QStringView line, ByteTable &bytes)
 {
+    // A Testbox line has one "$", at its start: with more, noise came before it (a wrong speed, a
+    // loose connector), and the line is what follows the last one.
+    const qsizetype lastDollar = line.lastIndexOf(u'$');
+    if (lastDollar > 0 && line.first(lastDollar).contains(u'$'))
+        line = line.sliced(lastDollar);
     const qsizetype dollar = line.indexOf(u'$') + 1;
     const qsizetype star = line.indexOf(u'*') + 1;
     const int count = star == longLineStar ? longLineBytes : shortLineBytes;

@@ -3,7 +3,8 @@
 // A Testbox line carries each message byte as two hexadecimal digits at fixed places counted from
 // its first "$": byte 1 at "$"+5, byte k >= 2 at "$"+3k+3. It has 54 byte places when its first "*"
 // is its 166th character (a message 5), else 21. Nothing else of the line is checked: no line is
-// refused, and garbled digits read as the byte readings make of them.
+// refused, and garbled digits read as the byte readings make of them. A line that holds more than
+// one "$" is read from its last "$" on, places and "*" counted from there.
 #pragma once
 
 #include "monitor/bytetable.h"

@@ -45,6 +45,7 @@ private slots:
         QTest::newRow("launcher") << "bin/torvanik-testbox" << true;
         QTest::newRow("simulator") << "bin/testbox-sim" << true;
         QTest::newRow("decoder") << "bin/testbox-decode" << true;
+        QTest::newRow("script runner") << "bin/testbox-run" << true;
         QTest::newRow("desktop entry") << "share/applications/torvanik-testbox.desktop" << false;
         QTest::newRow("icon") << "share/icons/hicolor/scalable/apps/torvanik-testbox.svg" << false;
         QTest::newRow("sample dump") << "share/torvanik-testbox/aisout.txt" << false;
@@ -90,6 +91,7 @@ private slots:
         QTest::addColumn<QString>("option");
         QTest::newRow("simulator") << "bin/testbox-sim" << "--loop";
         QTest::newRow("launcher") << "bin/torvanik-testbox" << "--log <FILE>";
+        QTest::newRow("script runner") << "bin/testbox-run" << "--junit <FILE>";
     }
     void programsShowTheirUsage()
     {

@@ -72,6 +72,11 @@ private slots:
         QTest::newRow("no star") << QString(longLine).remove(u'*') << 21 << "&H11" << "";
         QTest::newRow("line end before the dollar") << "\r\n" + testboxLine(QByteArray(21, '\x22')) << 21 << "&H22" << "";
         QTest::newRow("no dollar reads from character 5") << "abcd12xx34 56" << 21 << "&H12" << "";
+        // Noise before the line: counted from the last "$", the "*" at 166 of the rest included.
+        QTest::newRow("noise with dollars before a long line") << "$x$*y" + longLine << 54 << "&H11" << "&H*5";
+        QTest::newRow("noise with dollars before a short line")
+            << "$$ 7F 7F *$" + testboxLine(QByteArray(21, '\x22')) << 21 << "&H22" << "";
+        QTest::newRow("one dollar after noise reads as before") << "xy" + longLine << 21 << "&H11" << "";
     }
     void byteCount()
     {

@@ -430,6 +430,18 @@ private slots:
             QCOMPARE(message, QStringLiteral("Problem reading AIS data")); // the garbage lines, nothing else
     }
 
+    // Noise without a line end runs into the good line that follows: that line is read from its
+    // last "$", so its fields come out right and no problem is reported.
+    void noiseBeforeALineIsDropped()
+    {
+        open();
+        click("cmdContinius");
+        QVERIFY(m_pty.write(QByteArray("\x13$\xff$ 3F *$$A9 00") + liveLine(123456789) + liveLine(987654321)));
+        QTRY_COMPARE(m_window->messageStep().historyRow(), 2);
+        QCOMPARE(mmsiBox(m_window), QStringLiteral("987654321\r\n123456789\r\n"));
+        QVERIFY(m_host->scripted.messages.isEmpty());
+    }
+
     void waitingCostsNoProcessorTime()
     {
         open();

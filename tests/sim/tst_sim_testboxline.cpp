@@ -21,6 +21,8 @@ const QByteArray positionReport = QByteArray::fromHex("041D6F3457E03FF02C4D63A0B
 
 } // namespace
 
+Q_DECLARE_METATYPE(tb::sim::Frame)
+
 class TestTestboxLine : public QObject
 {
     Q_OBJECT
@@ -119,6 +121,28 @@ private slots:
         QVERIFY(std::holds_alternative<SendFileError>(read));
         QCOMPARE(std::get<SendFileError>(read).line, line);
         QCOMPARE(std::get<SendFileError>(read).reason, reason);
+    }
+
+    // What --loop sends back for each kind of frame.
+    void loopLines_data()
+    {
+        QTest::addColumn<Frame>("frame");
+        QTest::addColumn<QByteArray>("line"); // empty: nothing goes back
+        const QByteArray ais = '\xC8' + positionReport;
+        QTest::newRow("AIS message") << Frame {FrameKind::Ais, ais, FrameEnd::QuietLine} << testboxLine(positionReport);
+        QTest::newRow("AIS cut at the longest frame") << Frame {FrameKind::Ais, ais, FrameEnd::Overflow} << QByteArray();
+        QTest::newRow("NMEA sentence") << Frame {FrameKind::Nmea, QByteArray("$--HDT,009.0,T*2B\0", 18), FrameEnd::Terminator}
+                                       << QByteArray("$--HDT,009.0,T*2B\r\n");
+        QTest::newRow("NMEA cut short") << Frame {FrameKind::Nmea, "$--HDT", FrameEnd::QuietLine} << QByteArray();
+        QTest::newRow("DSC call") << Frame {FrameKind::Dsc, QByteArray::fromHex("C87878007580"), FrameEnd::QuietLine}
+                                  << QByteArray("$DSC,120,120,0,117\r\n");
+        QTest::newRow("stray bytes") << Frame {FrameKind::Stray, "xyz", FrameEnd::QuietLine} << QByteArray();
+    }
+    void loopLines()
+    {
+        QFETCH(Frame, frame);
+        QFETCH(QByteArray, line);
+        QCOMPARE(loopLine(frame).value_or(QByteArray()), line);
     }
 };
 

@@ -43,6 +43,9 @@ bool PtyPort::open(int port, const QDir &dir, QString *error)
         return false;
     }
     ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
+    // A program the test starts must not inherit the pair: closing it would then unplug nothing.
+    ::fcntl(m_master, F_SETFD, FD_CLOEXEC);
+    ::fcntl(m_slave, F_SETFD, FD_CLOEXEC);
     m_slavePath = QString::fromLocal8Bit(name);
     const QString alias = dir.absoluteFilePath(QStringLiteral("COM%1").arg(port));
     QFile::remove(alias);

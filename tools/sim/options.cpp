@@ -29,7 +29,9 @@ const QCommandLineOption intervalOption(QStringLiteral("interval"),
 const QCommandLineOption repeatOption(QStringLiteral("repeat"),
                                       QStringLiteral("Start the lines again after the last one, until stopped."));
 const QCommandLineOption loopOption(QStringLiteral("loop"),
-                                    QStringLiteral("Send every AIS message received back as a Testbox line."));
+                                    QStringLiteral("Send every frame received back: an AIS message as a Testbox line, an NMEA "
+                                                   "sentence as it came (without its NUL), a DSC call as $DSC and its "
+                                                   "symbols; CR LF after each."));
 const QCommandLineOption plugAfterOption(QStringLiteral("plug-after"),
                                          QStringLiteral("Create the alias only SECONDS after the start, as an adapter "
                                                         "plugged in while the tool runs."),

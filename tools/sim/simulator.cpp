@@ -188,8 +188,9 @@ void Simulator::handle(const QList<Frame> &frames)
 {
     for (const Frame &frame : frames) {
         m_print(describeFrame(frame));
-        if (m_options.loop && frame.kind == FrameKind::Ais && frame.end == FrameEnd::QuietLine && frame.bytes.size() > 1) {
-            m_sender.enqueue(testboxLine(frame.bytes.mid(1)));
+        const auto echo = m_options.loop ? loopLine(frame) : std::nullopt;
+        if (echo) {
+            m_sender.enqueue(*echo);
             if (!m_sender.busy())
                 scheduleSend();
         }

@@ -37,6 +37,30 @@ std::optional<QByteArray> hexBytes(const QByteArray &line)
 
 } // namespace
 
+std::optional<QByteArray> loopLine(const Frame &frame)
+{
+    switch (frame.kind) {
+    case FrameKind::Ais:
+        // Only a message that ended as a message does: a cut one is not the tool's.
+        if (frame.end == FrameEnd::QuietLine && frame.bytes.size() > 1)
+            return testboxLine(frame.bytes.mid(1));
+        return std::nullopt;
+    case FrameKind::Nmea:
+        if (frame.end == FrameEnd::Terminator)
+            return frame.bytes.chopped(1) + "\r\n";
+        return std::nullopt;
+    case FrameKind::Dsc: {
+        QByteArray line = "$DSC";
+        for (char symbol : frame.bytes.mid(1).chopped(1))
+            line += ',' + QByteArray::number(uchar(symbol));
+        return line + "\r\n";
+    }
+    case FrameKind::Stray:
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
 QByteArray testboxLine(const QByteArray &message)
 {
     QByteArray line = "$" + QByteArray::number(message.size(), 16).toUpper().rightJustified(4, '0');

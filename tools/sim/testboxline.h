@@ -8,6 +8,8 @@
 // 21 bytes of the others. The header (not read by the monitor) is the byte count in hexadecimal.
 #pragma once
 
+#include "framedecoder.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -18,6 +20,11 @@
 namespace tb::sim {
 
 QByteArray testboxLine(const QByteArray &message);
+
+// What --loop sends back for a received frame: an AIS message as its Testbox line, an NMEA
+// sentence as it came without its NUL, a DSC call as "$DSC," and its symbols in decimal joined by
+// commas (lead 200 and closing 128 left out), each with CR LF; nothing for stray bytes.
+std::optional<QByteArray> loopLine(const Frame &frame);
 
 // A line of a send file that is neither a Testbox line nor message bytes (counted from 1), or
 // a !AIVDM sentence that does not give a message (`reason` says why).
