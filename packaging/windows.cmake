@@ -19,11 +19,19 @@ get_filename_component(tb_gcc_dlls "${tb_libstdcxx}" DIRECTORY)
 # Where the DLLs come from: Qt, then the compiler's runtime and the mingw-w64 libraries.
 set(TB_DLL_DIRS "${tb_qt_bin}" "${tb_gcc_dlls}" /usr/x86_64-w64-mingw32/lib)
 
-# The programs built here find the font beside them too, as the installed ones do.
-file(COPY ${TB_DEJAVU_SANS} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+# qt.conf makes the folder Qt's prefix: plugins come from beside the programs only, never from
+# wherever Qt was built (whose image format plugins crash wine's loader when the monitor starts).
+set(tb_qt_conf ${CMAKE_BINARY_DIR}/qt.conf)
+file(WRITE ${tb_qt_conf} "[Paths]\r\nPrefix=.\r\n")
+# The programs built here run from a folder laid out as the installed one, the offscreen platform
+# added for the tests.
+file(COPY ${TB_DEJAVU_SANS} ${tb_qt_conf} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+file(COPY ${tb_qt_prefix}/plugins/platforms/qwindows.dll ${tb_qt_prefix}/plugins/platforms/qoffscreen.dll
+    DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/platforms)
+file(COPY ${tb_qt_prefix}/plugins/styles/qwindowsvistastyle.dll DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/styles)
 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/windows/README.txt.in ${CMAKE_BINARY_DIR}/README.txt NEWLINE_STYLE WIN32)
-install(FILES ${CMAKE_BINARY_DIR}/README.txt ${TB_DEJAVU_SANS} DESTINATION .)
+install(FILES ${CMAKE_BINARY_DIR}/README.txt ${TB_DEJAVU_SANS} ${tb_qt_conf} DESTINATION .)
 install(FILES ${TB_DEJAVU_LICENCE} DESTINATION . RENAME DejaVuSans-LICENSE.txt)
 install(FILES ${tb_qt_prefix}/plugins/platforms/qwindows.dll DESTINATION platforms)
 install(FILES ${tb_qt_prefix}/plugins/styles/qwindowsvistastyle.dll DESTINATION styles)
