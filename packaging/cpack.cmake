@@ -17,11 +17,11 @@ if(WIN32)
     # The Start-menu entry starts the tool in the user's documents: it keeps its files in the folder
     # it starts in, and Program Files is not writable.
     set(CPACK_NSIS_CREATE_ICONS_EXTRA "SetOutPath '$DOCUMENTS'
-  CreateShortCut '$SMPROGRAMS\\$STARTMENU_FOLDER\\Torvanik Testbox.lnk' '$INSTDIR\\torvanik-testbox.exe'
-  CreateShortCut '$SMPROGRAMS\\$STARTMENU_FOLDER\\Read me.lnk' '$INSTDIR\\README.txt'
+  CreateShortCut '$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\Torvanik Testbox.lnk' '$INSTDIR\\\\torvanik-testbox.exe'
+  CreateShortCut '$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\Read me.lnk' '$INSTDIR\\\\README.txt'
   SetOutPath '$INSTDIR'")
-    set(CPACK_NSIS_DELETE_ICONS_EXTRA "Delete '$SMPROGRAMS\\$MUI_TEMP\\Torvanik Testbox.lnk'
-  Delete '$SMPROGRAMS\\$MUI_TEMP\\Read me.lnk'")
+    set(CPACK_NSIS_DELETE_ICONS_EXTRA "Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\Torvanik Testbox.lnk'
+  Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\Read me.lnk'")
 else()
     # Its dependencies are read from the libraries the installed programs link, so they name the
     # Qt runtime packages of the distribution it is built on.
