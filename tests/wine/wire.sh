@@ -6,7 +6,8 @@ devices="$WINEPREFIX/dosdevices"
 rm -f "$devices/com3" "$devices/com4"
 socat pty,raw,echo=0,link="$devices/com3" pty,raw,echo=0,link="$devices/com4" &
 relay=$!
-trap 'kill $relay 2>/dev/null; wait $relay 2>/dev/null; rm -f "$devices/com3" "$devices/com4"' EXIT
+# The line ends after the wine server has: pulled from under it, the ports make it dump all its state.
+trap 'wineserver -w; kill $relay 2>/dev/null; wait $relay 2>/dev/null; rm -f "$devices/com3" "$devices/com4"' EXIT
 tries=0
 until [ -e "$devices/com3" ] && [ -e "$devices/com4" ]; do
     tries=$((tries + 1))
