@@ -6,9 +6,9 @@
 
 namespace tb {
 
-// The sans serif of the forms, at the system's size. On Windows it is DejaVu Sans from the file
-// beside the program, as Linux draws (and wine draws the default Windows font as symbols); the
-// system's own sans serif elsewhere. The font size is the caller's.
+// The sans serif of the forms; the size is the caller's. On Windows it is DejaVu Sans from the file
+// beside the program, which Linux draws too (and wine draws the default Windows font as symbols);
+// the system's own sans serif elsewhere.
 QFont systemSansSerif();
 
 // Gives message boxes and file dialogs the same family as the forms (nothing to do on Linux).

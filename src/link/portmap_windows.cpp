@@ -27,10 +27,6 @@ bool systemKnows(const char *name)
 
 PortMap PortMap::probe()
 {
-    // Each call loads the serial provider (serialui.dll) and frees it again. Kept loaded, a probe
-    // does not load it 25 times; wine was seen to crash in the loader after some hundred reloads.
-    static const HMODULE provider = LoadLibraryA("serialui.dll");
-    Q_UNUSED(provider);
     PortMap map;
     for (int n = firstPort; n <= lastPort; ++n) {
         const QByteArray name = "COM" + QByteArray::number(n);
