@@ -3,8 +3,6 @@
 # a zip and as an NSIS installer. Included last, so that its deployment step sees every program.
 find_file(TB_DEJAVU_SANS DejaVuSans.ttf PATHS /usr/share/fonts/truetype/dejavu NO_DEFAULT_PATH
     NO_CMAKE_FIND_ROOT_PATH REQUIRED)
-find_file(TB_DEJAVU_LICENCE copyright PATHS /usr/share/doc/fonts-dejavu-core NO_DEFAULT_PATH
-    NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 find_program(TB_MINGW_OBJDUMP x86_64-w64-mingw32-objdump REQUIRED)
 
 get_target_property(tb_qt_core Qt6::Core IMPORTED_LOCATION_RELEASE)
@@ -32,7 +30,9 @@ file(COPY ${tb_qt_prefix}/plugins/styles/qwindowsvistastyle.dll DESTINATION ${CM
 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/windows/README.txt.in ${CMAKE_BINARY_DIR}/README.txt NEWLINE_STYLE WIN32)
 install(FILES ${CMAKE_BINARY_DIR}/README.txt ${TB_DEJAVU_SANS} ${tb_qt_conf} DESTINATION .)
-install(FILES ${TB_DEJAVU_LICENCE} DESTINATION . RENAME DejaVuSans-LICENSE.txt)
+# The font's licence as Debian's fonts-dejavu-core states it (kept here: minimal systems drop
+# /usr/share/doc).
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/windows/DejaVuSans-LICENSE.txt DESTINATION .)
 install(FILES ${tb_qt_prefix}/plugins/platforms/qwindows.dll DESTINATION platforms)
 install(FILES ${tb_qt_prefix}/plugins/styles/qwindowsvistastyle.dll DESTINATION styles)
 
