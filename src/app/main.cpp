@@ -1,5 +1,6 @@
 #include "app/application.h"
 #include "app/commandline.h"
+#include "common/platform.h"
 
 #include <QApplication>
 
@@ -16,6 +17,7 @@ int main(int argc, char *argv[])
         return 0;
     }
     QApplication app(argc, argv);
+    tb::useSansSerifEverywhere();
     const tb::CommandLine line = tb::parseCommandLine(QApplication::arguments());
     if (!line.error.isEmpty()) {
         std::fprintf(stderr, "torvanik-testbox: %s (see --help)\n", qPrintable(line.error));

@@ -1,9 +1,9 @@
 #include "form.h"
 
+#include "common/platform.h"
 #include "common/textfit.h"
 
 #include <QEvent>
-#include <QFontDatabase>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -83,7 +83,7 @@ private:
 QFont formFont()
 {
     // The forms were drawn for an 8 point sans serif; the system's own keeps them readable.
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    QFont font = systemSansSerif();
     font.setPointSize(8);
     return font;
 }

@@ -28,7 +28,8 @@ bool Decoder::decodeFile(const QString &path)
 {
     QFile file;
     const bool standardInput = path == u"-";
-    const bool opened = standardInput ? file.open(stdin, QIODevice::ReadOnly)
+    // By descriptor: under wine the C stream of a pipe reports its end as a read error.
+    const bool opened = standardInput ? file.open(0, QIODevice::ReadOnly)
                                       : (file.setFileName(path), file.open(QIODevice::ReadOnly));
     if (!opened) {
         report(QStringLiteral("%1: Problem reading data from file (%2)\n").arg(path, file.errorString()));

@@ -1,4 +1,5 @@
 // testbox-decode: decodes Testbox dump files as the AIS Monitor does, without a display.
+#include "common/binarystreams.h"
 #include "decode/decodeoptions.h"
 #include "decode/decoder.h"
 #include "monitor/fieldtexts.h"
@@ -10,6 +11,8 @@
 
 int main(int argc, char **argv)
 {
+    // The saved format writes its own CR LF and dumps are read as bytes.
+    tb::useBinaryStandardStreams();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("testbox-decode"));
     QFile errors;

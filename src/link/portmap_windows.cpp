@@ -1,21 +1,37 @@
-// Port numbers on Windows: port n is COMn, present when the system lists it.
+// Port numbers on Windows: port n is COMn when the system holds a configuration for COMn. Every
+// probe asks for COM1 to COM25 afresh, so the list follows adapters plugged in or pulled.
 #include "portmap.h"
 
-#include <QRegularExpression>
-#include <QSerialPortInfo>
+#include <windows.h>
+
+#include <vector>
 
 namespace tb {
+
+namespace {
+
+bool systemKnows(const char *name)
+{
+    // A driver may keep data of its own after the configuration; then the call asks for more room.
+    std::vector<BYTE> room(sizeof(COMMCONFIG));
+    DWORD size = DWORD(room.size());
+    if (GetDefaultCommConfigA(name, reinterpret_cast<COMMCONFIG *>(room.data()), &size))
+        return true;
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || size <= room.size())
+        return false;
+    room.resize(size);
+    return GetDefaultCommConfigA(name, reinterpret_cast<COMMCONFIG *>(room.data()), &size);
+}
+
+} // namespace
 
 PortMap PortMap::probe()
 {
     PortMap map;
-    static const QRegularExpression com(QStringLiteral("^COM(\\d+)$"), QRegularExpression::CaseInsensitiveOption);
-    const auto ports = QSerialPortInfo::availablePorts();
-    for (const QSerialPortInfo &info : ports) {
-        const auto match = com.match(info.portName());
-        const int n = match.hasMatch() ? match.captured(1).toInt() : 0;
-        if (n >= firstPort && n <= lastPort)
-            map.set(n, info.portName());
+    for (int n = firstPort; n <= lastPort; ++n) {
+        const QByteArray name = "COM" + QByteArray::number(n);
+        if (systemKnows(name.constData()))
+            map.set(n, QString::fromLatin1(name));
     }
     return map;
 }

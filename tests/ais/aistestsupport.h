@@ -13,8 +13,6 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <csignal>
-#include <sys/resource.h>
 
 namespace tb::test {
 

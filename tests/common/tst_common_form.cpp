@@ -1,12 +1,24 @@
-// The size a window takes for its form on a screen of a given free size.
+// The font the forms draw in, and the size a window takes for its form on a screen of a given
+// free size.
 #include "common/form.h"
 
+#include <QFont>
+#include <QFontInfo>
 #include <QTest>
 
 class TestForm : public QObject
 {
     Q_OBJECT
 private slots:
+    // The forms' sizes were measured in DejaVu Sans at 8 points, which Debian gives as its sans
+    // serif and the Windows build loads from the file beside the program.
+    void formsDrawInDejaVuSans()
+    {
+        const QFontInfo face(tb::formFont());
+        QCOMPARE(face.family(), QStringLiteral("DejaVu Sans"));
+        QCOMPARE(face.pointSize(), 8);
+    }
+
     void windowSize_data()
     {
         QTest::addColumn<QSize>("form");

@@ -11,6 +11,7 @@
 #include "monitor/panewidgets.h"
 
 #include "filebytes.h"
+#include "peakmemory.h"
 #include "testhost.h"
 #include "widgets.h"
 #include "workdir.h"
@@ -20,7 +21,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <sys/resource.h>
 
 using namespace tb;
 using namespace tb::test;
@@ -54,13 +54,6 @@ void writeDump(const QString &path, int lines, int firstMmsi = 1)
         bits.put(0, 6, 1).put(8, 30, std::uint64_t(firstMmsi + i));
         file.write(testboxLine(bits.bytes()).toLatin1() + "\r\n");
     }
-}
-
-qint64 peakMemoryKiB()
-{
-    rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
 }
 
 } // namespace

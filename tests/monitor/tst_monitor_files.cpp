@@ -3,13 +3,15 @@
 #include "monitor/receivebuffer.h"
 #include "monitor/savedtext.h"
 
+#include "peakmemory.h"
+
 #include <QBuffer>
 #include <QTest>
 
 #include <random>
-#include <sys/resource.h>
 
 using namespace tb::monitor;
+using tb::test::peakMemoryKiB;
 
 namespace {
 
@@ -87,13 +89,6 @@ private:
     QByteArray m_tail;
     qint64 m_pos = 0;
 };
-
-qint64 peakMemoryKiB()
-{
-    rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
 
 } // namespace
 

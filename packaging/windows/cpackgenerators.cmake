@@ -1,0 +1,4 @@
+# Per generator: the installer's name says what it is beside the zip of the same folder.
+if(CPACK_GENERATOR STREQUAL "NSIS")
+    set(CPACK_PACKAGE_FILE_NAME "${CPACK_PACKAGE_FILE_NAME}-setup")
+endif()

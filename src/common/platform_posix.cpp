@@ -1,0 +1,14 @@
+#include "platform.h"
+
+#include <QFontDatabase>
+
+namespace tb {
+
+QFont systemSansSerif()
+{
+    return QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+}
+
+void useSansSerifEverywhere() {}
+
+} // namespace tb
