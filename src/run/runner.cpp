@@ -76,6 +76,15 @@ Runner::Runner(QList<Script> scripts, std::optional<PortChoice> portOverride, QI
             next();
     });
     connect(&m_link, &TestboxLink::dataArrived, this, &Runner::readPort);
+#ifdef Q_OS_WIN
+    // Under wine the serial port's arrival notice never comes, and the bytes wait in the driver
+    // until somebody reads: read it on a timer as well, as the monitor's live intake does.
+    m_drain.setInterval(20);
+    connect(&m_drain, &QTimer::timeout, this, [this] {
+        if (m_link.isOpen())
+            readPort();
+    });
+#endif
     connect(&m_link, &TestboxLink::lost, this, [this] {
         const PortChoice port = *m_openPort;
         abort(port.number ? QStringLiteral("port %1 (%2) vanished").arg(port.number).arg(m_link.deviceName())
@@ -116,6 +125,9 @@ bool Runner::beginScript()
     }
     m_buffer.clear();
     m_unseen.clear();
+#ifdef Q_OS_WIN
+    m_drain.start();
+#endif
     return true;
 }
 
@@ -321,6 +333,7 @@ void Runner::finish(int exitCode)
     if (m_done)
         return;
     m_done = true;
+    m_drain.stop();
     m_link.close();
     print(QStringLiteral("%1 passed, %2 failed\n").arg(m_passed).arg(m_failed));
     if (m_junit) {

@@ -103,6 +103,7 @@ private:
 
     QElapsedTimer m_clock;
     QTimer m_timer;
+    QTimer m_drain;
     qsizetype m_script = -1;
     QList<Frame> m_stack;
     const Step *m_active = nullptr;
