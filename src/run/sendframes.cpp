@@ -107,10 +107,10 @@ QStringList nameBoxes()
 using Boxes = QHash<QString, QString>;
 
 template <std::size_t N>
-void addDefaults(Boxes &boxes, const std::array<ais::BoxSpec, N> &specs)
+void addDefaults(Boxes &boxes, const std::array<ais::BoxSpec, N> &defaults)
 {
-    for (const ais::BoxSpec &spec : specs)
-        boxes.insert(QString::fromLatin1(spec.name), QString::fromLatin1(spec.text));
+    for (const ais::BoxSpec &box : defaults)
+        boxes.insert(QString::fromLatin1(box.name), QString::fromLatin1(box.text));
 }
 
 // The position report composer as it opens: the field row, the position rows, North and East.
