@@ -78,7 +78,7 @@ Runner::Runner(QList<Script> scripts, std::optional<PortChoice> portOverride, QI
     connect(&m_link, &TestboxLink::dataArrived, this, &Runner::readPort);
 #ifdef Q_OS_WIN
     // Under wine the serial port's arrival notice never comes, and the bytes wait in the driver
-    // until somebody reads: read it on a timer as well, as the monitor's live intake does.
+    // until somebody reads: read it on a timer as well.
     m_drain.setInterval(20);
     connect(&m_drain, &QTimer::timeout, this, [this] {
         if (m_link.isOpen())
