@@ -439,7 +439,8 @@ private slots:
             const long rss = rssKb(pid);
             if (rss > 0) {
                 rssLast = rss;
-                if (outputLines >= 2000) {
+                // From round 1,000 until the last round's line; the report is put together after it.
+                if (outputLines >= 2000 && outputLines < 20001) {
                     if (rssAt1000 < 0) {
                         rssAt1000 = rss;
                         roundsAtFirst = outputLines / 2;
